@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/common/calendar.h"
+#include "sim/sim_faults.h"
+
+namespace zvc::sim {
+
+struct SimOptions {
+  std::optional<int> tcpPort;
+  bool pty = false;
+  std::vector<std::uint8_t> addresses;  // one controller each; {1} when none given
+  std::optional<DateTime6> startTime;   // the computer's clock when not given
+  bool cp866Names = false;
+  int lineRate = 0;  // bit/s; 0: no line-time emulation, controllers at 9600
+  std::uint32_t seed = 1;
+  std::string logPath;
+  FaultPlan faults;
+  bool help = false;
+};
+
+// Reads the command line; false with a message in error on anything it cannot use.
+bool parseOptions(int argc, const char* const* argv, SimOptions& options, std::string& error);
+
+// What --help prints.
+std::string helpText();
+
+}  // namespace zvc::sim
