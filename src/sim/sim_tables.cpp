@@ -12,10 +12,6 @@
 namespace zvc::sim {
 namespace {
 
-constexpr std::array<int, 22> kBaudRates = {300,   600,   1200,  2400,  3200,   3600,  4800,  5760,
-                                            6400,  7200,  7680,  9600,  11520,  12800, 14400, 19200,
-                                            23040, 28800, 38400, 57600, 115200, 230400};
-
 struct Parameter {
   const char* name;
   const char* designation;
@@ -169,16 +165,6 @@ void fillMomentaryRun(std::span<std::uint8_t> table, const DateTime6& now, SimSe
 }
 
 }  // namespace
-
-std::optional<int> baudRateCode(int rate) {
-  const auto found = std::find(kBaudRates.begin(), kBaudRates.end(), rate);
-  if (found == kBaudRates.end()) return std::nullopt;
-  return int(found - kBaudRates.begin());
-}
-
-int baudRateOfCode(int code) {
-  return code >= 0 && code < int(kBaudRates.size()) ? kBaudRates[code] : 0;
-}
 
 void fillDefaultTables(ConfigImage& image, const ControllerSetup& setup, const DateTime6& start) {
   std::fill(image.bytes().begin(), image.bytes().end(), 0);

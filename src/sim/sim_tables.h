@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/common/baud_rates.h"
 #include "core/common/calendar.h"
 #include "core/tables/config_image.h"
 #include "sim/sim_archives.h"
@@ -25,10 +26,6 @@ struct ControllerSetup {
 // The default user: code "1", password "1", level "Производитель-наладчик".
 inline constexpr const char* kDefaultUserCode = "1";
 inline constexpr const char* kDefaultUserPassword = "1";
-
-// Baud-rate code table: codes 0..21.
-std::optional<int> baudRateCode(int rate);
-int baudRateOfCode(int code);  // 0 for a code outside 0..21
 
 // Every table as a freshly set-up controller holds it; start is the clock at power-on.
 void fillDefaultTables(ConfigImage& image, const ControllerSetup& setup, const DateTime6& start);

@@ -184,6 +184,45 @@ bool isBlank(std::uint8_t byte) {
   return byte == ' ';
 }
 
+char upperCp1251Char(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 0x20);
+  if (c >= 0xE0) return static_cast<char>(c - 0x20);  // а..я
+  switch (c) {
+    case 0x83:
+      return static_cast<char>(0x81);  // ѓ
+    case 0x90:
+      return static_cast<char>(0x80);  // ђ
+    case 0x9A:
+      return static_cast<char>(0x8A);  // љ
+    case 0x9C:
+      return static_cast<char>(0x8C);  // њ
+    case 0x9D:
+      return static_cast<char>(0x8D);  // ќ
+    case 0x9E:
+      return static_cast<char>(0x8E);  // ћ
+    case 0x9F:
+      return static_cast<char>(0x8F);  // џ
+    case 0xA2:
+      return static_cast<char>(0xA1);  // ў
+    case 0xB3:
+      return static_cast<char>(0xB2);  // і
+    case 0xB4:
+      return static_cast<char>(0xA5);  // ґ
+    case 0xB8:
+      return static_cast<char>(0xA8);  // ё
+    case 0xBA:
+      return static_cast<char>(0xAA);  // є
+    case 0xBC:
+      return static_cast<char>(0xA3);  // ј
+    case 0xBE:
+      return static_cast<char>(0xBD);  // ѕ
+    case 0xBF:
+      return static_cast<char>(0xAF);  // ї
+    default:
+      return static_cast<char>(c);
+  }
+}
+
 }  // namespace
 
 std::string cp1251ToUtf8(std::string_view bytes) {
@@ -224,6 +263,12 @@ void encodeCp866(std::uint8_t* field, std::size_t size) {
 
 void decodeCp866(std::uint8_t* field, std::size_t size) {
   translate(kCp866ToCp1251, field, size);
+}
+
+std::string upperCp1251(std::string_view cp1251) {
+  std::string upper(cp1251);
+  for (char& c : upper) c = upperCp1251Char(static_cast<unsigned char>(c));
+  return upper;
 }
 
 }  // namespace zvc

@@ -27,4 +27,7 @@ void utf8ToField(std::string_view utf8, std::uint8_t* field, std::size_t size);
 void encodeCp866(std::uint8_t* field, std::size_t size);
 void decodeCp866(std::uint8_t* field, std::size_t size);
 
+// Upper case of Windows-1251 text, Cyrillic included, as Windows compares names.
+std::string upperCp1251(std::string_view cp1251);
+
 }  // namespace zvc
