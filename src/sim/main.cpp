@@ -2,6 +2,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "core/common/calendar.h"
 #include "sim/sim_line.h"
@@ -84,6 +85,8 @@ int main(int argc, char** argv) {
     }
     std::printf("pty %s\n", path.c_str());
   }
+  std::optional<zvc::sim::SimModem> modem;
+  if (options.modem) server.putModemInFront(modem.emplace(*options.modem));
   if (options.tcpPort) {
     const int port = server.listenTcp(*options.tcpPort, error);
     if (port < 0) {

@@ -17,6 +17,12 @@ std::optional<int> numberIn(std::string_view text, long long minimum, long long 
   return int(*value);
 }
 
+// Every --modem option puts the modem in.
+ModemSetup& modemOf(SimOptions& options) {
+  if (!options.modem) options.modem.emplace();
+  return *options.modem;
+}
+
 // Applies one option that takes a value; false with a message in error.
 bool applyValue(std::string_view name, const std::string& value, SimOptions& options,
                 std::string& error) {
@@ -52,6 +58,20 @@ bool applyValue(std::string_view name, const std::string& value, SimOptions& opt
     }
   } else if (name == "--log") {
     options.logPath = value;
+  } else if (name == "--modem-dial") {
+    const auto outcome = dialOutcomeNamed(value);
+    if (outcome) {
+      modemOf(options).dial = *outcome;
+    } else {
+      error = "--modem-dial expects BUSY, NO_CARRIER, NO_DIALTONE, NO_ANSWER, ERROR or SILENT";
+    }
+  } else if (name == "--modem-guard") {
+    const auto guard = numberIn(value, 1, 10000);
+    if (guard) {
+      modemOf(options).guardTime = std::chrono::milliseconds(*guard);
+    } else {
+      error = "--modem-guard expects 1..10000 ms";
+    }
   } else if (name == "--fault") {
     options.faults.addLine(value, error);
   } else if (name == "--scenario") {
@@ -73,6 +93,12 @@ bool parseOptions(int argc, const char* const* argv, SimOptions& options, std::s
       options.pty = true;
     } else if (name == "--cp866") {
       options.cp866Names = true;
+    } else if (name == "--modem") {
+      modemOf(options);
+    } else if (name == "--modem-cpas-error") {
+      modemOf(options).cpasError = true;
+    } else if (name == "--modem-deaf") {
+      modemOf(options).deaf = true;
     } else if (i + 1 < argc) {
       if (!applyValue(name, argv[++i], options, error)) return false;
     } else {
@@ -84,6 +110,10 @@ bool parseOptions(int argc, const char* const* argv, SimOptions& options, std::s
   if (options.addresses.empty()) options.addresses.push_back(1);
   if (!options.help && !options.tcpPort && !options.pty) {
     error = "nothing to serve: give --tcp PORT and/or --pty";
+    return false;
+  }
+  if (!options.help && options.modem && !options.pty) {
+    error = "the modem sits in front of the pseudo-terminal: give --pty";
     return false;
   }
   return true;
@@ -118,6 +148,18 @@ The controllers:
   --seed N            seed of the generated archives (default 1)
   --log FILE          one line per request frame received: "F=1 00 00 00 12" (function and
                       payload in hex), flushed per line
+
+A modem in front of the pseudo-terminal (any of these options puts it in; needs --pty):
+  --modem             a GSM modem: on-hook, command mode, echo on until ATE0. Results are
+                      verbose ("\r\nOK\r\n"); AT+CPAS is answered "+CPAS: 0" and "OK", ATD with
+                      "CONNECT 9600", after which the line carries the controller's frames;
+                      "+++" with a guard time of silence before and after it returns to command
+                      mode ("OK"), ATH hangs up, any other AT command is answered "OK".
+  --modem-dial RESULT ATD is answered BUSY, NO_CARRIER (as "NO CARRIER"), NO_DIALTONE,
+                      NO_ANSWER, ERROR, or not at all (SILENT)
+  --modem-cpas-error  AT+CPAS is answered "ERROR" (a landline modem)
+  --modem-deaf        "+++" is data like any other: the modem never leaves data mode
+  --modem-guard MS    the escape guard time (default 1000 ms)
 
 Credentials: every write (functions 2, 12, 25) must carry the password "%s" and the user
 code "%s" (table 4 slot 1, level "Производитель-наладчик"), blank-padded to 12 and 4 bytes.

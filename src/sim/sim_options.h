@@ -7,6 +7,7 @@
 
 #include "core/common/calendar.h"
 #include "sim/sim_faults.h"
+#include "sim/sim_modem.h"
 
 namespace zvc::sim {
 
@@ -20,6 +21,7 @@ struct SimOptions {
   std::uint32_t seed = 1;
   std::string logPath;
   FaultPlan faults;
+  std::optional<ModemSetup> modem;  // a modem in front of the pseudo-terminal
   bool help = false;
 };
 

@@ -138,6 +138,7 @@ void SimServer::run(const volatile std::sig_atomic_t& stop) {
         readFrom(endpoints_[i]);
       }
     }
+    runModemClock();
     for (Endpoint& endpoint : endpoints_) writeDue(endpoint);
     forgetStalePartialFrames();
     dropClosedEndpoints();
@@ -150,6 +151,9 @@ SimServer::Clock::duration SimServer::pollTimeout() const {
   for (const Endpoint& endpoint : endpoints_) {
     if (endpoint.out.empty()) continue;
     timeout = std::min(timeout, std::max(endpoint.out.front().nextAt - now, Clock::duration{}));
+  }
+  if (const auto modemDue = modem_ ? modem_->nextTick() : std::nullopt) {
+    timeout = std::min(timeout, std::max(*modemDue - now, Clock::duration{}));
   }
   // poll() counts whole milliseconds: round a short wait up rather than spin.
   return std::max<Clock::duration>(timeout, 1ms);
@@ -169,15 +173,39 @@ void SimServer::readFrom(Endpoint& endpoint) {
     if (!temporary && endpoint.kind == Kind::kTcpClient) endpoint.closed = true;
     return;
   }
+  const std::span<const std::uint8_t> received(buffer, std::size_t(count));
+  if (modem_ == nullptr || endpoint.kind != Kind::kPtyMaster) {
+    passToControllers(endpoint, received);
+    return;
+  }
+  const SimModem::Output out = modem_->receive(received, Clock::now());
+  sendAtOnce(endpoint, out.toProgram);
+  passToControllers(endpoint, out.toController);
+}
+
+void SimServer::passToControllers(Endpoint& endpoint, std::span<const std::uint8_t> bytes) {
   const auto now = Clock::now();
-  for (ssize_t i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (endpoint.reader.idle()) endpoint.frameStart = now;
     endpoint.lastByte = now;
-    for (const Bytes& frame : endpoint.reader.feed({buffer + i, 1})) {
+    for (const Bytes& frame : endpoint.reader.feed(bytes.subspan(i, 1))) {
       if (const auto answer = line_.receive(frame, lineClock())) {
         schedule(endpoint, *answer, frame.size());
       }
     }
+  }
+}
+
+// The modem's own replies leave at once, whatever the line rate.
+void SimServer::sendAtOnce(Endpoint& endpoint, const Bytes& bytes) {
+  if (!bytes.empty()) endpoint.out.push_back({bytes, 0, Clock::now(), Clock::duration::zero()});
+}
+
+void SimServer::runModemClock() {
+  if (modem_ == nullptr) return;
+  const SimModem::Output out = modem_->tick(Clock::now());
+  for (Endpoint& endpoint : endpoints_) {
+    if (endpoint.kind == Kind::kPtyMaster) sendAtOnce(endpoint, out.toProgram);
   }
 }
 

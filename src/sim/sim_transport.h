@@ -8,6 +8,7 @@
 
 #include "sim/sim_frame.h"
 #include "sim/sim_line.h"
+#include "sim/sim_modem.h"
 
 namespace zvc::sim {
 
@@ -26,6 +27,8 @@ class SimServer {
   int listenTcp(int port, std::string& error);
   // Returns the slave's path ("/dev/pts/N"), or "" with a message in error.
   std::string openPty(std::string& error);
+  // The pseudo-terminal reaches the controllers through this modem from now on.
+  void putModemInFront(SimModem& modem) { modem_ = &modem; }
 
   // Serves until stop becomes nonzero.
   void run(const volatile std::sig_atomic_t& stop);
@@ -59,6 +62,9 @@ class SimServer {
   Clock::duration pollTimeout() const;
   void acceptClient(int listenerFd);
   void readFrom(Endpoint& endpoint);
+  void passToControllers(Endpoint& endpoint, std::span<const std::uint8_t> bytes);
+  void runModemClock();
+  void sendAtOnce(Endpoint& endpoint, const Bytes& bytes);
   void schedule(Endpoint& endpoint, const Answer& answer, std::size_t requestSize);
   void writeDue(Endpoint& endpoint);
   void watchPtyCloses(const std::string& path);
@@ -72,6 +78,7 @@ class SimServer {
   bool emulateLineRate_;
   std::vector<Endpoint> endpoints_;
   int ptySlave_ = -1;  // held open so a client's close never hangs the line up
+  SimModem* modem_ = nullptr;
 };
 
 }  // namespace zvc::sim

@@ -21,7 +21,7 @@ class RecordingFrontend : public Frontend {
 
   std::vector<Message> messages;
   std::deque<bool> answers;
-  std::array<std::string, 4> status;
+  std::array<std::string, 6> status;       // status bar 1 panels 0..3, status bars 2 and 3
   std::vector<std::string> statusHistory;  // "panel:text", in order
   int messageTimerStarts = 0;
   std::vector<int> progressModes;

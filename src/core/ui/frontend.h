@@ -4,6 +4,11 @@
 
 namespace zvc {
 
+// Status bars 2 (the selected subscriber) and 3 (dialling progress) have one panel each; they
+// take the panel numbers after status bar 1's panels 0..3.
+inline constexpr int kStatusBar2 = 4;
+inline constexpr int kStatusBar3 = 5;
+
 // How core operations talk to a person. The GUI shows real dialogs, the
 // command-line tool prints and answers from its options, tests record.
 class Frontend {
@@ -13,7 +18,7 @@ class Frontend {
   // Message dialog of the given kind (1..7) with two lines; true only when
   // the person answered "Да" (kinds 3 and 7 ask a question).
   virtual bool showMessage(int kind, std::string_view line1, std::string_view line2) = 0;
-  // Status bar 1, panels 0..3.
+  // Status bar 1, panels 0..3, or kStatusBar2 / kStatusBar3.
   virtual void setStatus(int panel, std::string_view text) = 0;
   // Clears status panel 2 after 3 s.
   virtual void startMessageTimer() = 0;
