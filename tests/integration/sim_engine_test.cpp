@@ -62,7 +62,9 @@ std::vector<std::string> linesOf(const std::string& path) {
 
 class SimEngineTest : public ::testing::Test {
  protected:
-  std::string logPath = ::testing::TempDir() + "zvc_sim_requests.log";
+  // One log per test process: ctest runs tests of this suite side by side.
+  std::string logPath =
+      ::testing::TempDir() + "zvc_sim_requests_" + std::to_string(getpid()) + ".log";
 };
 
 TEST_F(SimEngineTest, ReadsTheIdentificationOverThePtyAndOverTcp) {
