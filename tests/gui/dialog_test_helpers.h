@@ -1,0 +1,64 @@
+#pragma once
+
+// Driving dialogs from Qt tests: buttons by caption, fields by object name, and modal dialogs
+// that a button opens.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace zvc::test {
+
+inline QPushButton* buttonOf(const QWidget& dialog, const QString& caption) {
+  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (button->text() == caption) return button;
+  }
+  return nullptr;
+}
+
+inline void click(const QWidget& dialog, const QString& caption) {
+  QPushButton* button = buttonOf(dialog, caption);
+  QVERIFY2(button, qPrintable(caption));
+  QVERIFY2(button->isEnabled(), qPrintable(caption));
+  button->click();
+}
+
+// Replaces the field's text by typing, so that its key filter sees every key (ASCII only: the
+// test keyboard knows no other characters).
+inline void type(QLineEdit* field, const QString& text) {
+  QVERIFY(field);
+  field->clear();
+  QTest::keyClicks(field, text);
+}
+
+inline void type(const QWidget& dialog, const char* field, const QString& text) {
+  type(dialog.findChild<QLineEdit*>(field), text);
+}
+
+// Free-text fields, which have no key filter, take any text directly.
+inline void setField(const QWidget& dialog, const char* field, const QString& text) {
+  auto* edit = dialog.findChild<QLineEdit*>(field);
+  QVERIFY(edit);
+  edit->setText(text);
+}
+
+// Runs act on the modal dialog of type Dialog that the caller is about to open, once its event
+// loop runs. A dialog still open afterwards, or any other that opens, is closed, so that a
+// failing test does not hang.
+template <typename Dialog, typename Act>
+void whenModalOpens(Act act) {
+  QTimer::singleShot(0, [act] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<Dialog*>(modal)) {
+      act(*dialog);
+      if (dialog->isVisible()) dialog->close();  // act failed half-way
+      return;
+    }
+    if (modal) modal->close();
+    QFAIL("the expected dialog did not open");
+  });
+}
+
+}  // namespace zvc::test
