@@ -15,13 +15,7 @@ int lastSundayOf(int year, int month) {
 }  // namespace
 
 SimSeconds secondsFromDateTime(const DateTime6& value) {
-  std::tm tm{};
-  tm.tm_year = value.fullYear() - 1900;
-  tm.tm_mon = value.month - 1;
-  tm.tm_mday = value.day;
-  tm.tm_hour = value.hour;
-  tm.tm_min = value.minute;
-  tm.tm_sec = value.second;
+  std::tm tm = tmFromDateTime(value);
   return timegm(&tm);
 }
 
