@@ -34,7 +34,8 @@ std::vector<std::unique_ptr<zvc::sim::SimController>> makeControllers(
     zvc::sim::ControllerSetup setup;
     setup.address = options.addresses[i];
     if (options.lineRate > 0) setup.lineRate = options.lineRate;
-    setup.softwareVersion = faults.version14 ? 14 : 15;
+    setup.softwareVersion =
+        std::uint8_t(options.softwareVersion.value_or(faults.version14 ? 14 : 15));
     setup.cp866Names = options.cp866Names;
     setup.serialNumber += std::uint32_t(i);
     setup.destroyedTable = faults.destroyedTable;

@@ -42,6 +42,9 @@ bool applyValue(std::string_view name, const std::string& value, SimOptions& opt
   } else if (name == "--time") {
     options.startTime = parseDateTime(value);
     if (!options.startTime) error = "--time expects \"YYYY-MM-DD HH:MM:SS\"";
+  } else if (name == "--version") {
+    options.softwareVersion = numberIn(value, 0, 255);
+    if (!options.softwareVersion) error = "--version expects 0..255";
   } else if (name == "--line-rate") {
     const auto rate = numberIn(value, 1, 230400);
     if (rate && baudRateCode(*rate)) {
@@ -141,6 +144,7 @@ The controllers:
                       runs on from there. Function 12 and writes of table 2 move it.
   --cp866             names in table 5 in code page 866 (table 0 field 12 = 0); default
                       Windows-1251 (field 12 = 1)
+  --version N         software version N (0..255) in table 0 field 3 (default 15)
   --line-rate BAUD    emulate the line time, 10 bits per byte, at the controller's rate (table
                       3 field 1; starts at BAUD, one of 300 ... 230400): an answer starts only
                       after the request could have crossed the line and leaves byte by byte.

@@ -17,7 +17,8 @@ struct SimOptions {
   std::vector<std::uint8_t> addresses;  // one controller each; {1} when none given
   std::optional<DateTime6> startTime;   // the computer's clock when not given
   bool cp866Names = false;
-  int lineRate = 0;  // bit/s; 0: no line-time emulation, controllers at 9600
+  std::optional<int> softwareVersion;  // table 0 field 3; 15 (14 with the version14 fault)
+  int lineRate = 0;                    // bit/s; 0: no line-time emulation, controllers at 9600
   std::uint32_t seed = 1;
   std::string logPath;
   FaultPlan faults;

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/link/modem.h"
+#include "core/link/subscribers.h"
+
+namespace zvc {
+
+class ProgramSettings;
+class TableService;
+struct ConnectionState;
+
+inline constexpr std::size_t kUserCodeChars = 4;
+inline constexpr std::size_t kWritePasswordChars = 12;
+
+// What every write to the controller carries, blank-padded.
+struct Credentials {
+  std::array<std::uint8_t, kWritePasswordChars> writePassword{};
+  std::array<std::uint8_t, kUserCodeChars> userCode{};
+  bool operator==(const Credentials&) const = default;
+};
+
+// "Принять" of the credential prompt: the code (digits) must not be empty; code and password are
+// taken as typed, cut to their fields in Windows-1251 and blank-padded.
+std::optional<InputError> acceptCredentials(std::string_view code, std::string_view password,
+                                            Credentials& credentials);
+
+// What the connection step needs of the main window.
+class ConnectionHost {
+ public:
+  virtual ~ConnectionHost() = default;
+  // The connection dialog, modal; true when it opened a link.
+  virtual bool runConnectDialog() = 0;
+  // The credential prompt; nothing when the user left it with "Выход".
+  virtual std::optional<Credentials> askCredentials() = 0;
+  // A modem call is up: note its start, show the telephone panel at "00:00:00", start the call
+  // timer.
+  virtual void callEstablished() = 0;
+  // Closes the link (disconnectLink) and hides what belongs to it: the telephone panel, the call
+  // timer, status bars 2 and 3, the controller name.
+  virtual void disconnect() = 0;
+  virtual void hideMenus() = 0;
+  virtual void applyMenuRules() = 0;
+};
+
+// Choosing and opening a link, identifying the controller and the user, and reading the tables
+// every later operation needs. Runs after start-up and from "Связь с другим устройством".
+class ConnectionStep {
+ public:
+  ConnectionStep(ConnectionState& connection, TableService& tables, ProgramSettings& settings,
+                 ConnectionHost& host, bool& telephoneConnected);
+
+  // The whole step; leaves `connected` set with the working tables in the image, or the link
+  // closed.
+  void run();
+  // The credential prompt; confirmed credentials go to the engine, otherwise it keeps its own.
+  void IdentifyUser();
+  // Modem links: dials the chosen subscriber for as long as the user asks to retry.
+  bool DialWithRetry();
+  // Tables 0, 1, 5, 6, 14, 15 and 41 into the image.
+  bool ReadWorkingTables();
+
+  // The modem's waits; tests shorten them.
+  ModemTimings modemTimings{};
+
+ private:
+  bool openAndIdentify();
+  bool readIdentification();
+  bool isServedController();
+  void adoptAnsweringAddress();
+  bool handleDamagedTables();
+  void readNames();
+  bool readChromatographTables();
+  void showControllerName();
+
+  ConnectionState& connection_;
+  TableService& tables_;
+  ProgramSettings& settings_;
+  ConnectionHost& host_;
+  bool& telephoneConnected_;
+};
+
+}  // namespace zvc
