@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/ui/input_error.h"
+
 namespace zvc {
 
 inline constexpr int kMaxSubscribers = 200;
@@ -17,13 +19,6 @@ inline constexpr std::size_t kSubscriberNameChars = 49;
 inline constexpr std::size_t kPhoneNumberChars = 29;
 inline constexpr std::size_t kObjectNameChars = 50;
 inline constexpr std::size_t kIpPartDigits = 3;
-
-// A refused dialog input: the two lines of the message of kind 2 ("Ошибка ввода параметров").
-struct InputError {
-  std::string line1;
-  std::string line2;
-  bool operator==(const InputError&) const = default;
-};
 
 struct PhoneSubscriber {
   std::string name;

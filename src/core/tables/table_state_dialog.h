@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/link/subscribers.h"
+#include "core/ui/input_error.h"
 #include "core/tables/table_service.h"
 
 namespace zvc {

@@ -1,0 +1,118 @@
+#include "core/archives/archive_series.h"
+
+#include <algorithm>
+
+#include "core/link/kpsbox.h"
+#include "core/tables/table_service.h"
+#include "core/ui/connection_state.h"
+#include "core/ui/frontend.h"
+
+namespace zvc {
+namespace {
+
+constexpr int kReadingProgress = 1;
+
+// Answer payload: flags, unused, n, more-data, then the records.
+constexpr std::size_t kFlagsAt = 0;
+constexpr std::uint8_t kArchiveErrorBit = 0x80;
+constexpr std::size_t kCountAt = 2;
+constexpr std::size_t kMoreDataAt = 3;
+constexpr std::size_t kRecordsAt = 4;
+
+constexpr int kPayloadAt = 4;
+constexpr int kFrameOverhead = 6;  // start, address, length, function, checksum
+
+}  // namespace
+
+std::span<const std::uint8_t> responsePayload(const kpsbox& engine) {
+  const int length = std::max(engine.response[2] - kFrameOverhead, 0);
+  return std::span(engine.response).subspan(kPayloadAt, static_cast<std::size_t>(length));
+}
+
+std::array<std::uint8_t, ArchivePeriodRequest::kSize> ArchivePeriodRequest::toBytes() const {
+  std::array<std::uint8_t, kSize> bytes{source, kind, sequence};
+  begin.toBytes(&bytes[3]);
+  end.toBytes(&bytes[9]);
+  return bytes;
+}
+
+std::uint8_t nextSequenceNumber(std::uint8_t sequence) {
+  return sequence == 255 ? 1 : sequence + 1;
+}
+
+ArchivePeriodAnswer ArchivePeriodAnswer::parse(std::span<const std::uint8_t> payload,
+                                               std::size_t recordSize) {
+  ArchivePeriodAnswer answer;
+  if (payload.size() < kRecordsAt) return answer;
+  answer.archiveError = (payload[kFlagsAt] & kArchiveErrorBit) != 0;
+  answer.moreData = payload[kMoreDataAt] != 0;
+  // A count the frame cannot hold is cut to the records that arrived.
+  const std::size_t arrived = recordSize == 0 ? 0 : (payload.size() - kRecordsAt) / recordSize;
+  answer.count = std::min<std::size_t>(payload[kCountAt], arrived);
+  answer.records = payload.subspan(kRecordsAt, answer.count * recordSize);
+  return answer;
+}
+
+ArchiveReadSession::ArchiveReadSession(ConnectionState& connection, Frontend& frontend,
+                                       int progressMaximum)
+    : connection_(connection), frontend_(frontend) {
+  frontend_.progressBegin(kReadingProgress, progressMaximum);
+  frontend_.progressSet(0);
+  connection_.archiveReadInProgress = true;
+  // An Escape left over from an earlier reading must not end this one.
+  connection_.stopRequested = false;
+}
+
+void ArchiveReadSession::exchangeFailed() {
+  failed_ = true;
+  frontend_.setStatus(kResultPanel, connection_.engine->ErrorText());
+  frontend_.startMessageTimer();
+}
+
+void ArchiveReadSession::finish() {
+  if (!open_) return;
+  open_ = false;
+  connection_.archiveReadInProgress = false;
+  if (!failed_) frontend_.setStatus(kResultPanel, "");
+  frontend_.progressEnd();
+}
+
+SeriesResult runArchivePeriodSeries(ConnectionState& connection, Frontend& frontend,
+                                    ArchivePeriodRequest request, std::size_t recordSize,
+                                    ArchiveReadSession& session, const SeriesRecordSink& sink) {
+  kpsbox& engine = *connection.engine;
+  SeriesResult result;
+  request.sequence = 0;
+  for (;;) {
+    const auto payload = request.toBytes();
+    if (!engine.Command(kpsbox::kReadArchiveByPeriod, payload.data(),
+                        static_cast<int>(payload.size()), 0)) {
+      session.exchangeFailed();
+      result.end = SeriesEnd::kExchangeFailed;
+      return result;
+    }
+    const ArchivePeriodAnswer answer =
+        ArchivePeriodAnswer::parse(responsePayload(engine), recordSize);
+    if (answer.count == 0) {
+      result.end = SeriesEnd::kNoMoreRecords;
+      return result;
+    }
+    result.gotRecords = true;
+    result.recordCount += answer.count;
+    if (answer.archiveError) result.archiveErrorSeen = true;
+    sink(answer.records, answer.count);
+    frontend.processEvents();
+    if (connection.stopRequested) {
+      connection.stopRequested = false;
+      result.end = SeriesEnd::kStopped;
+      return result;
+    }
+    if (!answer.moreData) {
+      result.end = SeriesEnd::kComplete;
+      return result;
+    }
+    request.sequence = nextSequenceNumber(request.sequence);
+  }
+}
+
+}  // namespace zvc
