@@ -1,27 +1,33 @@
 #include "gui/gui_frontend.h"
 
 #include <QLabel>
-#include <QMessageBox>
+#include <QProgressBar>
+#include <QTest>
 #include <QtTest>
 
+#include "core/ui/connection_state.h"
 #include "dialog_test_helpers.h"
+#include "gui/escape_hook.h"
+#include "gui/tformques.h"
 
 using zvc::GuiFrontend;
 
 namespace {
 
-// Answers the next message box with the button of that caption (its default button when none is
-// given), after noting what it showed.
-void answerWith(const QString& caption, QString& title, QString& text) {
-  zvc::test::whenModalOpens<QMessageBox>([caption, &title, &text](QMessageBox& box) {
-    title = box.windowTitle();
-    text = box.text();
-    if (caption.isEmpty()) {
-      QCOMPARE(box.buttons().size(), 1);
-      box.defaultButton()->click();
-    } else {
-      zvc::test::click(box, caption);
+struct Shown {
+  QString title;
+  QStringList lines;
+};
+
+// Answers the next message dialog with the button of that caption after noting what it showed.
+void answerWith(const QString& caption, Shown& shown) {
+  zvc::test::whenModalOpens<zvc::TFormQues>([caption, &shown](zvc::TFormQues& dialog) {
+    shown.title = dialog.windowTitle();
+    shown.lines.clear();
+    for (const char* name : {"line1", "line2", "line3"}) {
+      shown.lines << dialog.findChild<QLabel*>(name)->text();
     }
+    zvc::test::click(dialog, caption);
   });
 }
 
@@ -33,27 +39,30 @@ class GuiFrontendTest : public QObject {
  private slots:
   void questionIsTrueOnlyForYes() {
     GuiFrontend frontend;
-    QString title, text;
-    answerWith("Да", title, text);
+    Shown shown;
+    answerWith("Да", shown);
     QVERIFY(frontend.showMessage(3, "Вы действительно хотите", "удалить этот абонент?"));
-    QCOMPARE(title, QString());
-    QCOMPARE(text, QString("Вы действительно хотите\nудалить этот абонент?"));
+    QCOMPARE(shown.title, QString());
+    QCOMPARE(shown.lines, QStringList({"Вы действительно хотите", "удалить этот абонент?", ""}));
 
-    answerWith("Нет", title, text);
+    answerWith("Нет", shown);
     QVERIFY(!frontend.showMessage(7, "Нет связи", ""));
-    QCOMPARE(text, QString("Нет связи\nПовторить попытку?"));
+    QCOMPARE(shown.lines, QStringList({"Нет связи", "", "Повторить попытку?"}));
+
+    answerWith("OK", shown);
+    QVERIFY(!frontend.showMessage(6, "Версия ПО подключенного контроллера 16", ""));
   }
 
   void kindsGiveCaptionsAndLines() {
     GuiFrontend frontend;
-    QString title, text;
-    answerWith("", title, text);
+    Shown shown;
+    answerWith("OK", shown);
     QVERIFY(!frontend.showMessage(2, "Адрес вне допустимого диапазона", "(1...255)"));
-    QCOMPARE(title, QString("Ошибка ввода параметров"));
+    QCOMPARE(shown.title, QString("Ошибка ввода параметров"));
 
-    answerWith("", title, text);
+    answerWith("OK", shown);
     QVERIFY(!frontend.showMessage(4, "а", "б"));
-    QCOMPARE(text, QString("а\nб\n(см. текущее состояние контроллера)"));
+    QCOMPARE(shown.lines, QStringList({"а", "б", "(см. текущее состояние контроллера)"}));
   }
 
   void statusTextsGoToTheirLabels() {
@@ -66,6 +75,40 @@ class GuiFrontendTest : public QObject {
     frontend.setStatus(0, "no label: nothing happens");
     QCOMPARE(panel2.text(), QString("Команда 1.  Устройство не отвечает"));
     QCOMPARE(bar2.text(), QString(" ГРС (IP-адр. 10.0.0.1)"));
+  }
+
+  void progressWindowDisablesTheMainWindowMeanwhile() {
+    QWidget mainWindow;
+    mainWindow.show();
+    GuiFrontend frontend(&mainWindow);
+    frontend.progressBegin(1, 40);
+    QVERIFY(frontend.progressWindow());
+    QVERIFY(frontend.progressWindow()->isVisible());
+    QVERIFY(frontend.progressWindow()->isEnabled());
+    QVERIFY(!mainWindow.isEnabled());
+    frontend.progressSet(25);
+    QCOMPARE(frontend.progressWindow()->progressBar()->maximum(), 40);
+    QCOMPARE(frontend.progressWindow()->progressBar()->value(), 25);
+    frontend.progressEnd();
+    QVERIFY(!frontend.progressWindow());
+    QVERIFY(mainWindow.isEnabled());
+  }
+
+  void escapeBeforeAWaitDoesNotEndIt() {
+    zvc::ConnectionState state;
+    zvc::EscapeHook hook(state);
+    qApp->installEventFilter(&hook);
+    GuiFrontend frontend;
+    frontend.setEscapeHook(&hook);
+    QWidget window;
+    window.show();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    frontend.setBusy(true);
+    QVERIFY(!frontend.takeEscape());
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(frontend.takeEscape());
+    QVERIFY(!frontend.takeEscape());
+    frontend.setBusy(false);
   }
 };
 

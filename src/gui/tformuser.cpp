@@ -1,0 +1,88 @@
+#include "gui/tformuser.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/ui/frontend.h"
+#include "gui/field_key_filter.h"
+
+namespace zvc {
+namespace {
+
+constexpr int kInputErrorKind = 2;
+
+QLineEdit* maskedField(const char* name, int maxLength, QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(name);
+  field->setEchoMode(QLineEdit::Password);
+  field->setMaxLength(maxLength);
+  return field;
+}
+
+bool isEnter(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+TFormUser::TFormUser(Frontend& frontend, QWidget* parent) : QDialog(parent), frontend_(frontend) {
+  setWindowTitle("Идентификация пользователя программы");
+
+  code_ = maskedField("userCode", kUserCodeChars, this);
+  FieldKeyFilter::digitsOnly(code_);
+  password_ = maskedField("writePassword", kWritePasswordChars, this);
+  code_->installEventFilter(this);
+  password_->installEventFilter(this);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(new QLabel(" Код идентификации  пользователя", this), 0, 0);
+  fields->addWidget(code_, 0, 1);
+  fields->addWidget(new QLabel(" Пароль на запись в контроллер", this), 1, 0);
+  fields->addWidget(password_, 1, 1);
+
+  accept_ = new QPushButton("Принять", this);
+  auto* exit = new QPushButton("Выход", this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(accept_);
+  buttons->addWidget(exit);
+  buttons->addStretch();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(accept_, &QPushButton::clicked, this, &TFormUser::AcceptClick);
+  connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+  code_->setFocus();
+}
+
+bool TFormUser::eventFilter(QObject* watched, QEvent* event) {
+  if (!isEnter(event)) return QDialog::eventFilter(watched, event);
+  if (watched == code_) password_->setFocus();
+  if (watched == password_) accept_->setFocus();
+  return true;
+}
+
+void TFormUser::AcceptClick() {
+  Credentials taken;
+  const auto error =
+      acceptCredentials(code_->text().toStdString(), password_->text().toStdString(), taken);
+  if (error) {
+    frontend_.showMessage(kInputErrorKind, error->line1, error->line2);
+    return;
+  }
+  credentials_ = taken;
+  accept();
+}
+
+}  // namespace zvc
