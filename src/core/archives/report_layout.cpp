@@ -1,0 +1,60 @@
+#include "core/archives/report_layout.h"
+
+#include <algorithm>
+
+#include "core/archives/archive_file_header.h"
+#include "core/common/format.h"
+#include "core/common/text_codec.h"
+
+namespace zvc {
+
+BandCapacity messageBandCapacity(MessageReportKind kind) {
+  return kind == MessageReportKind::kDiagnostic ? BandCapacity{58, 65} : BandCapacity{57, 69};
+}
+
+ReportPagination paginateReport(int rowCount, BandCapacity capacity) {
+  ReportPagination pagination;
+  int nextRow = 0;
+  const int rows = std::max(rowCount, 0);
+  for (int band = 0; band < kMaxReportBands; ++band) {
+    const int room = band == 0 ? capacity.firstBand : capacity.furtherBand;
+    const int taken = std::min(room, rows - nextRow);
+    pagination.bands.push_back({nextRow, taken});
+    nextRow += taken;
+    if (taken < room) break;
+  }
+  pagination.printedRows = nextRow;
+  return pagination;
+}
+
+std::string reportControllerName(const ArchiveFileHeader& header) {
+  const auto name = header.controllerName();
+  return fieldToUtf8(name.data(), name.size());
+}
+
+MessageReportTitle messageReportTitle(MessageReportKind kind, const ArchiveFileHeader& header,
+                                      std::string_view organisation) {
+  const bool diagnostic = kind == MessageReportKind::kDiagnostic;
+  const DateTime6 start = header.periodStart();
+  const DateTime6 end = header.periodEnd();
+  const DateTime6 read = header.readTime();
+  const int type = ArchiveFileHeader::kControllerType;
+  MessageReportTitle title;
+  title.organisation = std::string(organisation);
+  title.controller = format("Контроллер \"%s\"  (адрес %d)", reportControllerName(header).c_str(),
+                            header.address());
+  title.listTitle = diagnostic ? "Перечень диагностических сообщений"
+                               : "Перечень сообщений о вмешательствах оператора";
+  // The "a" of "контроллерa" is Latin in the printed form.
+  title.controllerKind = diagnostic ? format("контроллерa ЖВЦ_%02d", type)
+                                    : format("в работу контроллерa ЖВЦ_%02d", type);
+  title.period =
+      format("За период  с  %02d.%02d.%02d %02d:%02d:%02d  по %02d.%02d.%02d %02d:%02d:%02d",
+             start.day, start.month, start.year, start.hour, start.minute, start.second, end.day,
+             end.month, end.year, end.hour, end.minute, end.second);
+  title.compiled = format("Составлен программой zvc_%02d  %02d.%02d.%02d %02d:%02d:%02d", type,
+                          read.day, read.month, read.year, read.hour, read.minute, read.second);
+  return title;
+}
+
+}  // namespace zvc

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "core/archives/archive_file_header.h"
+#include "core/archives/report_layout.h"
+#include "gui/print/message_table_band.h"
+#include "gui/print/report_output.h"
+
+class QWidget;
+
+namespace zvc {
+
+class Frontend;
+
+// The printed message report of a diagnostic or intervention view: the title block on the
+// first page, then the view's rows in table bands, one band per page.
+class TFormPrnArhiv {
+ public:
+  TFormPrnArhiv(MessageReportKind kind, const ArchiveFileHeader& header,
+                std::vector<MessageReportRow> rows, QString organisation);
+
+  const ReportPagination& pagination() const { return pagination_; }
+  Report buildReport() const;
+
+  // Sends the report out (see sendReport). A report longer than the band limit is announced
+  // first and printed up to the limit.
+  bool print(QWidget* parent, Frontend& frontend, const ReportOutput& output = {}) const;
+
+ private:
+  std::unique_ptr<ReportBand> titleBand() const;
+  std::unique_ptr<ReportBand> tableBand(const ReportBandRows& band) const;
+
+  MessageReportKind kind_;
+  ArchiveFileHeader header_;
+  std::vector<MessageReportRow> rows_;
+  QString organisation_;
+  ReportPagination pagination_;
+};
+
+}  // namespace zvc
