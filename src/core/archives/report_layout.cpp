@@ -1,8 +1,10 @@
 #include "core/archives/report_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/archives/archive_file_header.h"
+#include "core/archives/print_question.h"
 #include "core/common/format.h"
 #include "core/common/text_codec.h"
 
@@ -43,11 +45,11 @@ MessageReportTitle messageReportTitle(MessageReportKind kind, const ArchiveFileH
   title.organisation = std::string(organisation);
   title.controller = format("Контроллер \"%s\"  (адрес %d)", reportControllerName(header).c_str(),
                             header.address());
-  title.listTitle = diagnostic ? "Перечень диагностических сообщений"
-                               : "Перечень сообщений о вмешательствах оператора";
-  // The "a" of "контроллерa" is Latin in the printed form.
-  title.controllerKind = diagnostic ? format("контроллерa ЖВЦ_%02d", type)
-                                    : format("в работу контроллерa ЖВЦ_%02d", type);
+  // The same list title and controller line as the print question shows.
+  PrintQuestionLines lines = printQuestionLines(
+      diagnostic ? PrintQuestionType::kDiagnostic : PrintQuestionType::kIntervention, header);
+  title.listTitle = std::move(lines.listTitle);
+  title.controllerKind = std::move(lines.controller);
   title.period =
       format("За период  с  %02d.%02d.%02d %02d:%02d:%02d  по %02d.%02d.%02d %02d:%02d:%02d",
              start.day, start.month, start.year, start.hour, start.minute, start.second, end.day,
