@@ -69,18 +69,6 @@ void append(std::ostream& file, std::span<const std::uint8_t> records) {
              static_cast<std::streamsize>(records.size()));
 }
 
-// The wait cursor from the first request until the reading is shown or given up.
-class BusyCursor {
- public:
-  explicit BusyCursor(Frontend& frontend) : frontend_(frontend) { frontend_.setBusy(true); }
-  ~BusyCursor() { frontend_.setBusy(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  Frontend& frontend_;
-};
-
 }  // namespace
 
 const MessageArchive* messageArchive(int kind) {

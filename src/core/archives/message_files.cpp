@@ -29,18 +29,6 @@ std::string nameWithoutFolder(const std::filesystem::path& file) {
   return file.filename().string();
 }
 
-// The wait cursor while a file is written.
-class BusyCursor {
- public:
-  explicit BusyCursor(Frontend& frontend) : frontend_(frontend) { frontend_.setBusy(true); }
-  ~BusyCursor() { frontend_.setBusy(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  Frontend& frontend_;
-};
-
 }  // namespace
 
 void writeTextRow(const MessageTexts& texts, const TextRowLayout& slots,

@@ -49,4 +49,16 @@ class SilentFrontend : public Frontend {
   void setBusy(bool) override {}
 };
 
+// The wait cursor for the life of a scope.
+class BusyCursor {
+ public:
+  explicit BusyCursor(Frontend& frontend) : frontend_(frontend) { frontend_.setBusy(true); }
+  ~BusyCursor() { frontend_.setBusy(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  Frontend& frontend_;
+};
+
 }  // namespace zvc
