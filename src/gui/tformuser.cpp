@@ -2,13 +2,13 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/ui/frontend.h"
+#include "gui/enter_moves_focus.h"
 #include "gui/field_key_filter.h"
 
 namespace zvc {
@@ -24,12 +24,6 @@ QLineEdit* maskedField(const char* name, int maxLength, QWidget* parent) {
   return field;
 }
 
-bool isEnter(const QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
-  const int key = static_cast<const QKeyEvent*>(event)->key();
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 }  // namespace
 
 TFormUser::TFormUser(Frontend& frontend, QWidget* parent) : QDialog(parent), frontend_(frontend) {
@@ -38,8 +32,6 @@ TFormUser::TFormUser(Frontend& frontend, QWidget* parent) : QDialog(parent), fro
   code_ = maskedField("userCode", kUserCodeChars, this);
   FieldKeyFilter::digitsOnly(code_);
   password_ = maskedField("writePassword", kWritePasswordChars, this);
-  code_->installEventFilter(this);
-  password_->installEventFilter(this);
 
   auto* fields = new QGridLayout;
   fields->addWidget(new QLabel(" Код идентификации  пользователя", this), 0, 0);
@@ -61,16 +53,12 @@ TFormUser::TFormUser(Frontend& frontend, QWidget* parent) : QDialog(parent), fro
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
+  // Enter in a field moves on instead of pressing a button.
+  EnterMovesFocus::install(code_, password_);
+  EnterMovesFocus::install(password_, accept_);
   connect(accept_, &QPushButton::clicked, this, &TFormUser::AcceptClick);
   connect(exit, &QPushButton::clicked, this, &QDialog::reject);
   code_->setFocus();
-}
-
-bool TFormUser::eventFilter(QObject* watched, QEvent* event) {
-  if (!isEnter(event)) return QDialog::eventFilter(watched, event);
-  if (watched == code_) password_->setFocus();
-  if (watched == password_) accept_->setFocus();
-  return true;
 }
 
 void TFormUser::AcceptClick() {

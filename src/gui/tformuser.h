@@ -22,10 +22,6 @@ class TFormUser : public QDialog {
   // What "Принять" took; nothing before that.
   const std::optional<Credentials>& credentials() const { return credentials_; }
 
- protected:
-  // Enter in a field moves on instead of pressing a button.
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void AcceptClick();
 
