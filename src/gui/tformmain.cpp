@@ -1,5 +1,6 @@
 #include "gui/tformmain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -19,11 +20,18 @@
 #include <clocale>
 
 #include "core/app/disconnect.h"
+#include "core/archives/message_archive_reader.h"
+#include "core/archives/message_view.h"
 #include "core/common/calendar.h"
 #include "core/link/kpsbox.h"
 #include "core/link/link_status.h"
+#include "gui/file_dialogs.h"
 #include "gui/tformabout.h"
+#include "gui/tformala.h"
+#include "gui/tformaud.h"
 #include "gui/tformconnect.h"
+#include "gui/tformindex.h"
+#include "gui/tformperiod.h"
 #include "gui/tformuser.h"
 
 namespace zvc {
@@ -184,6 +192,10 @@ void TFormMain::wireMenuHandlers() {
   wire("NexitClick", &TFormMain::NexitClick);
   wire("NUserClick", &TFormMain::NUserClick);
   wire("NaboutClick", &TFormMain::NaboutClick);
+  wire("NArhIndClick", &TFormMain::NArhIndClick);
+  wire("NArhPerClick", &TFormMain::NArhPerClick);
+  wire("NAlaPrnClick", &TFormMain::NAlaPrnClick);
+  wire("NAudPrnClick", &TFormMain::NAudPrnClick);
 }
 
 void TFormMain::wire(const char* handler, void (TFormMain::*slot)()) {
@@ -529,6 +541,71 @@ void TFormMain::BitBtn3Click() {
     frontend_.setBusy(false);
     applyMenuRules();
   });
+}
+
+// --- message archives ---
+
+int TFormMain::senderTag() const {
+  const auto* item = qobject_cast<const QAction*>(sender());
+  return item ? item->property("Tag").toInt() : -1;
+}
+
+void TFormMain::NArhIndClick() {
+  const MessageArchive* archive = messageArchive(senderTag());
+  if (archive == nullptr) return;
+  runOperation([this, archive] {
+    const int kind = archive->kind;
+    MessageArchiveReader reader(state_, tables_, folder_.root());
+    const auto bounds = reader.readBounds(kind);
+    if (!bounds) return;
+    TFormIndex dialog(kind, *bounds, settings_.archiveDialog, frontend_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const auto reading = reader.readMessagesByIndex(kind, dialog.firstIndex(), dialog.count());
+    if (!reading) return;
+    showMessageView(MessageViewRows(archive->fileKind, reading->header, reading->records, image_,
+                                    kViewByIndex, reading->firstIndex));
+  });
+}
+
+void TFormMain::NArhPerClick() {
+  const MessageArchive* archive = messageArchive(senderTag());
+  if (archive == nullptr) return;
+  runOperation([this, archive] {
+    const int kind = archive->kind;
+    MessageArchiveReader reader(state_, tables_, folder_.root());
+    if (!reader.readClock()) return;
+    TFormPeriod dialog(settings_.archiveDialog, frontend_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const auto reading = reader.readMessagesByPeriod(kind, dialog.begin(), dialog.end());
+    if (!reading) return;
+    showMessageView(MessageViewRows(archive->fileKind, reading->header, reading->records, image_,
+                                    kViewByPeriod, 0));
+  });
+}
+
+void TFormMain::NAlaPrnClick() {
+  openMessageFileView(MessageFileKind::kDiagnostic);
+}
+
+void TFormMain::NAudPrnClick() {
+  openMessageFileView(MessageFileKind::kIntervention);
+}
+
+void TFormMain::openMessageFileView(MessageFileKind kind) {
+  const MessageFileFormat& format = messageFileFormat(kind);
+  const auto file = askOpenFileName(this, folder_.subfolder(format.folder), format.openFilter);
+  if (!file) return;
+  const auto saved = openMessageFile(kind, *file, frontend_);
+  if (!saved) return;
+  showMessageView(MessageViewRows(kind, saved->header, saved->rows));
+}
+
+void TFormMain::showMessageView(const MessageViewRows& rows) {
+  if (rows.kind() == MessageFileKind::kDiagnostic) {
+    TFormAla(rows, folder_, frontend_, this).exec();
+  } else {
+    TFormAud(rows, folder_, frontend_, this).exec();
+  }
 }
 
 }  // namespace zvc

@@ -12,6 +12,7 @@
 #include "core/app/menu_rules.h"
 #include "core/app/program_settings.h"
 #include "core/app/working_folder.h"
+#include "core/archives/message_files.h"
 #include "core/tables/config_image.h"
 #include "core/tables/table_service.h"
 #include "core/ui/connection_state.h"
@@ -29,6 +30,7 @@ class QWidget;
 namespace zvc {
 
 class kpsbox;
+class MessageViewRows;
 
 // The program's only top-level window: the menus every operation starts from, the status bars of
 // the link, the controller and the last outcome, the telephone panel while a modem call is up.
@@ -58,6 +60,10 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void NUserClick();
   void NaboutClick();
   void NexitClick();
+  void NArhIndClick();
+  void NArhPerClick();
+  void NAlaPrnClick();
+  void NAudPrnClick();
   void BitBtn3Click();
 
  protected:
@@ -94,6 +100,12 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   // end, so the engine is never destroyed under a running exchange.
   template <typename Operation>
   void runOperation(Operation operation);
+
+  // The Tag of the menu item that started the handler.
+  int senderTag() const;
+  // Shows a reading or a saved file in the view window of its kind.
+  void showMessageView(const MessageViewRows& rows);
+  void openMessageFileView(MessageFileKind kind);
 
   void buildStatusBars();
   void buildTelephonePanel(QWidget* workArea);

@@ -39,7 +39,7 @@ ArchiveRecords textRows(MessageFileKind kind, int count) {
     MessageTexts texts;
     texts[0] = "row " + std::to_string(row);
     texts[6] = "last";
-    writeTextRow(texts, fileFormat.slots,
+    writeTextRow(texts, fileFormat.rowSlots,
                  std::span(&bytes[row * fileFormat.rowSize], fileFormat.rowSize));
   }
   return ArchiveRecords(fileFormat.rowSize, std::move(bytes));

@@ -6,6 +6,7 @@
 
 #include "core/message_decoder_support.h"
 #include "core/temp_folder.h"
+#include "support/message_view_fixtures.h"
 #include "support/recording_frontend.h"
 
 namespace zvc {
@@ -14,35 +15,12 @@ namespace {
 using test::bitsOf;
 using test::diagnosticRecord;
 using test::interventionRecord;
+using test::readingHeader;
+using test::recordsOf;
+using test::stamp;
 
 constexpr MessageFileKind kDiagnostic = MessageFileKind::kDiagnostic;
 constexpr MessageFileKind kIntervention = MessageFileKind::kIntervention;
-
-template <std::size_t N>
-void stamp(std::array<std::uint8_t, N>& record, const DateTime6& time) {
-  time.toBytes(record.data());
-  appendCrc16(record.data(), N - 2);
-}
-
-template <std::size_t N>
-ArchiveRecords recordsOf(const std::vector<std::array<std::uint8_t, N>>& records) {
-  std::vector<std::uint8_t> bytes;
-  for (const auto& record : records) bytes.insert(bytes.end(), record.begin(), record.end());
-  return ArchiveRecords(N, std::move(bytes));
-}
-
-// A reading's header: the period of its first and last record, as a reading by index has it.
-ArchiveFileHeader readingHeader(std::string_view signature, const DateTime6& first,
-                                const DateTime6& last, std::uint32_t count) {
-  ArchiveFileHeader header;
-  const auto bytes = header.bytes();
-  std::copy(signature.begin(), signature.end(), bytes.begin());
-  bytes[ArchiveFileHeader::kControllerTypeAt] = 15;
-  bytes[ArchiveFileHeader::kChromatographModelAt] = 7;
-  header.setPeriod(first, last);
-  header.setRecordCount(count);
-  return header;
-}
 
 // Saves the view's text rows and opens the file again, as the user would.
 SavedMessages saveAndReopen(const MessageViewRows& view) {

@@ -162,9 +162,9 @@ class TFormMainTest : public QObject {
                             {"Версия", "О программе"}}) {
       QVERIFY2(itemAt(window(), path)->isEnabled(), qPrintable(path.join('/')));
     }
-    QVERIFY(
-        !itemAt(window(), {"Данные", "Диагностические сообщения   ", "Просмотр/Печать из файла"})
-             ->isEnabled());
+    QVERIFY(itemAt(window(), {"Данные", "Диагностические сообщения   ", "Просмотр/Печать из файла"})
+                ->isEnabled());
+    QVERIFY(!itemAt(window(), {"Данные", "Текущее состояние контроллера"})->isEnabled());
     QAction* second = itemAt(window(), {"Файл", "Файлы  конфигурации          ",
                                         "Просмотр/Корректировка файла конфигурации"});
     QCOMPARE(second->property("Tag").toInt(), 1);

@@ -18,14 +18,15 @@ namespace {
 constexpr int kInformation = 6;
 
 constexpr MessageArchive kMessageArchives[] = {
-    {kDiagnosticArchive, 10, 22, 11, "datafile.ala", "ALA", "Диагностические сообщения",
-     "в архиве диагностических сообщений"},
-    {kInterventionArchive, 11, 24, 10, "datafile.aud", "AUD",
+    {kDiagnosticArchive, MessageFileKind::kDiagnostic, 10, 22, 11, "datafile.ala", "ALA",
+     "Диагностические сообщения", "в архиве диагностических сообщений"},
+    {kInterventionArchive, MessageFileKind::kIntervention, 11, 24, 10, "datafile.aud", "AUD",
      "Сообщения о вмешательствах оператора", "в архиве сообщений о вмешательствах"},
 };
 
 constexpr std::uint8_t kMessageSource = 0;
 constexpr int kSerialNumberTable = 41;
+constexpr TableRange kClock{2, 0, 8};
 
 // Function 7 answer: six unused bytes, n, then the records.
 constexpr std::size_t kIndexCountAt = 6;
@@ -94,6 +95,10 @@ std::optional<ArchiveBounds> MessageArchiveReader::readBounds(int kind) {
     return std::nullopt;
   }
   return bounds;
+}
+
+bool MessageArchiveReader::readClock() {
+  return service_.readTableRange(kClock);
 }
 
 std::optional<MessageArchiveReading> MessageArchiveReader::readMessagesByIndex(

@@ -10,6 +10,7 @@
 #include "core/archives/archive_dialogs.h"
 #include "core/archives/archive_file_header.h"
 #include "core/archives/archive_records.h"
+#include "core/archives/message_files.h"
 #include "core/common/calendar.h"
 
 namespace zvc {
@@ -20,7 +21,8 @@ struct ConnectionState;
 // What tells the diagnostic archive (kind 0) and the intervention archive (kind 1) apart.
 struct MessageArchive {
   ArchiveKind kind;
-  int boundsTable;  // oldest and newest record index
+  MessageFileKind fileKind;  // of its view and saved files
+  int boundsTable;           // oldest and newest record index
   std::size_t recordSize;
   std::uint8_t recordsPerIndexRequest;  // function 7 carries no more
   const char* workingFile;              // raw records of the last reading, in the working folder
@@ -51,6 +53,9 @@ class MessageArchiveReader {
   // The index range the controller holds (table 10 or 11). nullopt when the read failed (the
   // table service has told the user) or the archive is empty (told here).
   std::optional<ArchiveBounds> readBounds(int kind);
+  // The controller's clock (table 2) into the image, before a period is asked for. False when
+  // the read failed (the table service has told the user).
+  bool readClock();
 
   std::optional<MessageArchiveReading> readMessagesByIndex(int kind, std::uint32_t first,
                                                            std::uint32_t count);

@@ -51,11 +51,11 @@ inline constexpr std::string_view kUnsoundRowMark = "   ***";
 
 // A zeroed row with each text in its slot as Windows-1251, cut to the slot and NUL-padded.
 // `row` must be as long as the layout's row.
-void writeTextRow(const MessageTexts& texts, const TextRowLayout& slots,
+void writeTextRow(const MessageTexts& texts, const TextRowLayout& layout,
                   std::span<std::uint8_t> row);
 // The texts of a row: each slot's bytes up to the first NUL, blanks kept (the unsound mark
 // begins with three).
-MessageTexts readTextRow(std::span<const std::uint8_t> row, const TextRowLayout& slots);
+MessageTexts readTextRow(std::span<const std::uint8_t> row, const TextRowLayout& layout);
 
 // Everything that tells the two message files apart.
 struct MessageFileFormat {
@@ -64,7 +64,7 @@ struct MessageFileFormat {
   std::string_view extension;
   Subfolder folder;
   std::size_t rowSize;
-  TextRowLayout slots;
+  TextRowLayout rowSlots;        // "slots" would meet Qt's macro
   std::string_view saveFilter;   // the save dialog's
   std::string_view openFilter;   // preselected in the open dialog
   std::string_view refusalLine;  // second line of the "not such a file" error

@@ -11,6 +11,26 @@ namespace {
 
 constexpr std::array<int, 8> kDiagnosticWidths = {4, 72, 73, 268, 382, 85, 85, 85};
 constexpr std::array<int, 8> kInterventionWidths = {4, 78, 80, 310, 110, 109, 68, 65};
+
+// The event and its object stand under the common heading "Сообщение".
+constexpr std::array<std::string_view, 8> kDiagnosticHeadings = {"",
+                                                                 "Дата",
+                                                                 "Время",
+                                                                 "Сообщение\nСобытие",
+                                                                 "\nОбъект / Причина",
+                                                                 "Текущее\nзначение\nпарам.",
+                                                                 "Знач.\nуставки",
+                                                                 "Единица\nизмер."};
+constexpr std::array<std::string_view, 8> kInterventionHeadings = {
+    "",
+    "Дата",
+    "Время",
+    "Наименование\nизмененного параметра",
+    "Старое\nзначение",
+    "Новое\nзначение",
+    "Единица\nизмер.",
+    "Имя\nоператора"};
+
 constexpr int kDiagnosticWindowWidth = 1092;
 constexpr int kInterventionWindowWidth = 854;
 
@@ -60,7 +80,7 @@ const MessageTexts& MessageViewRows::rowTexts(int row) const {
 
 MessageTexts MessageViewRows::decode(int row) const {
   const auto bytes = (*rows_)[static_cast<std::size_t>(row)];
-  if (mode_ == kViewFromFile) return readTextRow(bytes, messageFileFormat(kind_).slots);
+  if (mode_ == kViewFromFile) return readTextRow(bytes, messageFileFormat(kind_).rowSlots);
   if (kind_ == MessageFileKind::kDiagnostic) {
     return decodeDiagnosticRecord(bytes, header_->moistureMeterModel(), *image_).columns;
   }
@@ -89,6 +109,13 @@ std::string_view MessageViewRows::statusLine() const {
   return anyUnsound_ ? kUnsoundRecordStatus : std::string_view();
 }
 
+std::string_view MessageViewRows::columnHeading(int column) const {
+  if (column < 0 || column >= static_cast<int>(kDiagnosticHeadings.size())) return {};
+  const auto& headings =
+      kind_ == MessageFileKind::kDiagnostic ? kDiagnosticHeadings : kInterventionHeadings;
+  return headings[static_cast<std::size_t>(column)];
+}
+
 std::span<const int, 8> MessageViewRows::columnWidths() const {
   return kind_ == MessageFileKind::kDiagnostic ? kDiagnosticWidths : kInterventionWidths;
 }
@@ -108,7 +135,7 @@ ArchiveRecords MessageViewRows::textRows() const {
   std::vector<std::uint8_t> bytes(count * fileFormat.rowSize);
   for (std::size_t row = 0; row < count; ++row) {
     const std::span<std::uint8_t> slot(&bytes[row * fileFormat.rowSize], fileFormat.rowSize);
-    writeTextRow(decode(static_cast<int>(row)), fileFormat.slots, slot);
+    writeTextRow(decode(static_cast<int>(row)), fileFormat.rowSlots, slot);
   }
   return ArchiveRecords(fileFormat.rowSize, std::move(bytes));
 }

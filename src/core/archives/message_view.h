@@ -51,6 +51,8 @@ class MessageViewRows {
   std::string caption() const;
   // The unsound-record line when a record of the reading fails its checksum, else empty.
   std::string_view statusLine() const;
+  // The heading of a grid column, its lines separated by '\n'; the margin column has none.
+  std::string_view columnHeading(int column) const;
   // Columns 0..7 in grid units.
   std::span<const int, 8> columnWidths() const;
   int windowWidth() const;
