@@ -46,6 +46,14 @@ TEST(IndexDialog, ChoicesProposeTheirRanges) {
   EXPECT_TRUE(custom.inputsEnabled);
 }
 
+TEST(IndexDialog, NewestRecordsOfAnyCount) {
+  const ArchiveBounds bounds{1000, 3999};
+  EXPECT_EQ(newestRecords(bounds, 1), (IndexRange{3999, 1}));
+  EXPECT_EQ(newestRecords(bounds, 3000), (IndexRange{1000, 3000}));
+  EXPECT_EQ(newestRecords(bounds, 5000), (IndexRange{1000, 3000}));
+  EXPECT_EQ(newestRecords({0, 0}, 7), (IndexRange{0, 1}));
+}
+
 TEST(IndexDialog, TextsAndRememberedChoice) {
   EXPECT_EQ(indexDialogCaption(0), "Индексы архивных записей диагностики");
   EXPECT_EQ(indexDialogCaption(1), "Индексы архивных записей о вмешательствах");

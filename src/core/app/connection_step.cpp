@@ -20,11 +20,7 @@ constexpr int kQuestionKind = 3;
 constexpr int kExchangeResultKind = 5;
 constexpr int kPlainKind = 6;
 
-// The controllers this program serves.
-constexpr int kServedModel = 15;
-constexpr std::uint8_t kServedType = 73;
-constexpr std::uint8_t kCurrentVersion = 15;
-constexpr std::uint8_t kOlderVersion = 14;
+constexpr int kServedModel = 15;                  // the "ЖВЦ_15" of the texts
 constexpr std::uint8_t kServedChromatograph = 7;  // QRT Vela
 
 // Identification table fields.
@@ -61,7 +57,87 @@ const PhoneSubscriber* chosenSubscriber(const PhoneSubscriberList& list) {
   return list.selected < list.count ? &list.entries[list.selected] : nullptr;
 }
 
+// Tables 6 and 14, and the chromatograph they name must be the one this program knows.
+bool readChromatographTables(TableService& tables) {
+  if (!tables.readTableRange(wholeTable(kCommunicationTable)) ||
+      !tables.readTableRange(wholeTable(kChromatographTable))) {
+    return false;
+  }
+  const int type = tables.image().field(kChromatographTable, kChromatographTypeField)[0];
+  if (type == kServedChromatograph) return true;
+  tables.frontend().showMessage(kPlainKind,
+                                format("Код подключенного хроматографа равен %d.", type),
+                                "Должен быть 7 (QRT Vela)");
+  return false;
+}
+
+void showControllerName(TableService& tables) {
+  const auto name = tables.image().field(kNamesTable, 0);
+  tables.frontend().setStatus(kControllerNamePanel, fieldToUtf8(name.data(), name.size()));
+}
+
 }  // namespace
+
+bool isServedController(const ConfigImage& image, Frontend& frontend) {
+  const auto identification = image.table(kIdentificationTable);
+  const int type = identification[kTypeField];
+  const int version = identification[kVersionField];
+  if (type != kServedControllerType) {
+    frontend.showMessage(kPlainKind, format("Код типа подключенного контроллера  %d", type),
+                         "Программа обслуживает контроллеры ЖВЦ");
+    return false;
+  }
+  if (version != kCurrentSoftwareVersion && version != kOlderSoftwareVersion) {
+    frontend.showMessage(
+        kPlainKind, format("Версия ПО подключенного контроллера %d", version),
+        format("Программа обслуживает контроллеры ЖВЦ только с версией ПО %02d", kServedModel));
+    return false;
+  }
+  return true;
+}
+
+bool readWorkingTables(TableService& tables) {
+  Frontend& frontend = tables.frontend();
+  ConfigImage& image = tables.image();
+  frontend.setBusy(true);
+  std::ranges::fill(image.field(kNamesTable, 0), ' ');
+  readControllerNames(tables);
+  bool read =
+      readChromatographTables(tables) && tables.readTableRange(wholeTable(kParametersTable));
+  // A serial number that cannot be read shows as 0 and does not stop the work.
+  std::ranges::fill(image.field(kSerialNumberTable, 0), 0);
+  if (read) tables.readTableRange(wholeTable(kSerialNumberTable));
+  if (read && image.field(kCommunicationTable, kMoistureMeterField)[0] != 0) {
+    read = tables.readTableRange({kMoistureMeterTable, kMoistureMeterFieldRead, 1});
+  }
+  if (!read) {
+    frontend.showMessage(kExchangeResultKind, "Не прочитаны данные, для организации",
+                         "дальнейшего обмена с устройством");
+  }
+  showControllerName(tables);
+  frontend.setBusy(false);
+  return read;
+}
+
+// Names that cannot be read are replaced by the usual ones; the work goes on without them.
+void readControllerNames(TableService& tables) {
+  ConfigImage& image = tables.image();
+  if (tables.readTableRange({kNamesTable, 0, kNameCount})) {
+    if (image.field(kIdentificationTable, kNamesCodePageField)[0] == 0) {
+      for (int name = 0; name < kNameCount; ++name) {
+        const auto field = image.field(kNamesTable, name);
+        decodeCp866(field.data(), field.size());
+      }
+    }
+    return;
+  }
+  const std::string defaults[kNameCount] = {format("Контроллер ЖВЦ_%02d", kServedModel), "Нитка 1",
+                                            "Нитка 2"};
+  for (int name = 0; name < kNameCount; ++name) {
+    const auto field = image.field(kNamesTable, name);
+    utf8ToField(defaults[name], field.data(), field.size());
+  }
+}
 
 std::optional<InputError> acceptCredentials(std::string_view code, std::string_view password,
                                             Credentials& credentials) {
@@ -109,13 +185,15 @@ bool ConnectionStep::openAndIdentify() {
     telephoneConnected_ = DialWithRetry();
     if (!telephoneConnected_) return false;
   }
-  if (!readIdentification() || !isServedController()) return false;
+  if (!readIdentification() || !isServedController(tables_.image(), tables_.frontend())) {
+    return false;
+  }
   adoptAnsweringAddress();
   connection_.connected = true;
   if (!modemLink) IdentifyUser();
   const auto identification = tables_.image().table(kIdentificationTable);
   if (identification[kDestroyedTableField] == 0 &&
-      identification[kVersionField] == kCurrentVersion) {
+      identification[kVersionField] == kCurrentSoftwareVersion) {
     return ReadWorkingTables();
   }
   return handleDamagedTables();
@@ -129,25 +207,6 @@ bool ConnectionStep::readIdentification() {
   return read;
 }
 
-bool ConnectionStep::isServedController() {
-  Frontend& frontend = tables_.frontend();
-  const auto identification = tables_.image().table(kIdentificationTable);
-  const int type = identification[kTypeField];
-  const int version = identification[kVersionField];
-  if (type != kServedType) {
-    frontend.showMessage(kPlainKind, format("Код типа подключенного контроллера  %d", type),
-                         "Программа обслуживает контроллеры ЖВЦ");
-    return false;
-  }
-  if (version != kCurrentVersion && version != kOlderVersion) {
-    frontend.showMessage(
-        kPlainKind, format("Версия ПО подключенного контроллера %d", version),
-        format("Программа обслуживает контроллеры ЖВЦ только с версией ПО %02d", kServedModel));
-    return false;
-  }
-  return true;
-}
-
 // A link opened to "any address" keeps the address of the controller that answered.
 void ConnectionStep::adoptAnsweringAddress() {
   LinkParams& params = chosenLinkParams(settings_.link.settings);
@@ -158,7 +217,7 @@ void ConnectionStep::adoptAnsweringAddress() {
 // "Выход" is taken: a version-15 controller is worked with as it is, a version-14 one is not.
 bool ConnectionStep::handleDamagedTables() {
   const int version = tables_.image().field(kIdentificationTable, kVersionField)[0];
-  if (version == kCurrentVersion) return ReadWorkingTables();
+  if (version == kCurrentSoftwareVersion) return ReadWorkingTables();
   return false;
 }
 
@@ -194,64 +253,7 @@ bool ConnectionStep::DialWithRetry() {
 }
 
 bool ConnectionStep::ReadWorkingTables() {
-  Frontend& frontend = tables_.frontend();
-  ConfigImage& image = tables_.image();
-  frontend.setBusy(true);
-  std::ranges::fill(image.field(kNamesTable, 0), ' ');
-  readNames();
-  bool read = readChromatographTables() && tables_.readTableRange(wholeTable(kParametersTable));
-  // A serial number that cannot be read shows as 0 and does not stop the work.
-  std::ranges::fill(image.field(kSerialNumberTable, 0), 0);
-  if (read) tables_.readTableRange(wholeTable(kSerialNumberTable));
-  if (read && image.field(kCommunicationTable, kMoistureMeterField)[0] != 0) {
-    read = tables_.readTableRange({kMoistureMeterTable, kMoistureMeterFieldRead, 1});
-  }
-  if (!read) {
-    frontend.showMessage(kExchangeResultKind, "Не прочитаны данные, для организации",
-                         "дальнейшего обмена с устройством");
-  }
-  showControllerName();
-  frontend.setBusy(false);
-  return read;
-}
-
-// Names that cannot be read are replaced by the usual ones; the work goes on without them.
-void ConnectionStep::readNames() {
-  ConfigImage& image = tables_.image();
-  if (tables_.readTableRange({kNamesTable, 0, kNameCount})) {
-    if (image.field(kIdentificationTable, kNamesCodePageField)[0] == 0) {
-      for (int name = 0; name < kNameCount; ++name) {
-        const auto field = image.field(kNamesTable, name);
-        decodeCp866(field.data(), field.size());
-      }
-    }
-    return;
-  }
-  const std::string defaults[kNameCount] = {format("Контроллер ЖВЦ_%02d", kServedModel), "Нитка 1",
-                                            "Нитка 2"};
-  for (int name = 0; name < kNameCount; ++name) {
-    const auto field = image.field(kNamesTable, name);
-    utf8ToField(defaults[name], field.data(), field.size());
-  }
-}
-
-// Tables 6 and 14, and the chromatograph they name must be the one this program knows.
-bool ConnectionStep::readChromatographTables() {
-  if (!tables_.readTableRange(wholeTable(kCommunicationTable)) ||
-      !tables_.readTableRange(wholeTable(kChromatographTable))) {
-    return false;
-  }
-  const int type = tables_.image().field(kChromatographTable, kChromatographTypeField)[0];
-  if (type == kServedChromatograph) return true;
-  tables_.frontend().showMessage(kPlainKind,
-                                 format("Код подключенного хроматографа равен %d.", type),
-                                 "Должен быть 7 (QRT Vela)");
-  return false;
-}
-
-void ConnectionStep::showControllerName() {
-  const auto name = tables_.image().field(kNamesTable, 0);
-  tables_.frontend().setStatus(kControllerNamePanel, fieldToUtf8(name.data(), name.size()));
+  return readWorkingTables(tables_);
 }
 
 }  // namespace zvc

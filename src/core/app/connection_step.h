@@ -11,9 +11,16 @@
 
 namespace zvc {
 
+class ConfigImage;
+class Frontend;
 class ProgramSettings;
 class TableService;
 struct ConnectionState;
+
+// The controllers this program serves: type 73 with software version 15, or 14.
+inline constexpr std::uint8_t kServedControllerType = 73;
+inline constexpr std::uint8_t kCurrentSoftwareVersion = 15;
+inline constexpr std::uint8_t kOlderSoftwareVersion = 14;
 
 inline constexpr std::size_t kUserCodeChars = 4;
 inline constexpr std::size_t kWritePasswordChars = 12;
@@ -29,6 +36,16 @@ struct Credentials {
 // taken as typed, cut to their fields in Windows-1251 and blank-padded.
 std::optional<InputError> acceptCredentials(std::string_view code, std::string_view password,
                                             Credentials& credentials);
+
+// Table 0 of the image names a controller this program serves; otherwise the user is told which
+// one it is and the answer is false.
+bool isServedController(const ConfigImage& image, Frontend& frontend);
+// Tables 0, 1, 5, 6, 14, 15 and 41 into the image, the controller name shown; false after a
+// message when the work cannot go on.
+bool readWorkingTables(TableService& tables);
+// The three names of table 5 into the image, decoded from CP866 when table 0 says so; the usual
+// names when they cannot be read.
+void readControllerNames(TableService& tables);
 
 // What the connection step needs of the main window.
 class ConnectionHost {
@@ -71,12 +88,8 @@ class ConnectionStep {
  private:
   bool openAndIdentify();
   bool readIdentification();
-  bool isServedController();
   void adoptAnsweringAddress();
   bool handleDamagedTables();
-  void readNames();
-  bool readChromatographTables();
-  void showControllerName();
 
   ConnectionState& connection_;
   TableService& tables_;

@@ -107,9 +107,14 @@ IndexProposal proposeIndexRange(int choice, ArchiveBounds bounds) {
   if (choice < 0 || choice >= kIndexChoiceCustom) return {std::nullopt, std::nullopt, true};
   const std::uint32_t all = bounds.newest - bounds.oldest + 1;
   if (choice == 0) return {bounds.oldest, all, false};
-  const std::uint32_t last = kLastRecords[choice];
-  if (all < last) return {bounds.oldest, all, false};
-  return {bounds.newest - (last - 1), last, false};
+  const IndexRange newest = newestRecords(bounds, kLastRecords[choice]);
+  return {newest.first, newest.count, false};
+}
+
+IndexRange newestRecords(ArchiveBounds bounds, std::uint32_t wanted) {
+  const std::uint32_t all = bounds.newest - bounds.oldest + 1;
+  if (all < wanted) return {bounds.oldest, all};
+  return {bounds.newest - (wanted - 1), wanted};
 }
 
 IndexCheck checkIndexInput(std::string_view firstText, std::string_view countText,

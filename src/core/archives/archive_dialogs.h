@@ -43,6 +43,14 @@ struct IndexProposal {
 };
 IndexProposal proposeIndexRange(int choice, ArchiveBounds bounds);
 
+// The newest `wanted` records, or every record when the archive holds fewer.
+struct IndexRange {
+  std::uint32_t first = 0;
+  std::uint32_t count = 0;
+  bool operator==(const IndexRange&) const = default;
+};
+IndexRange newestRecords(ArchiveBounds bounds, std::uint32_t wanted);
+
 // "Принять": either an error to show (the dialog stays) or the range to read, its count cut to
 // the records from the first index to the newest.
 struct IndexCheck {

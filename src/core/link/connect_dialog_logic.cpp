@@ -49,6 +49,12 @@ bool openSerialLink(kpsbox& engine, LinkSettingsStore& store, std::uint8_t addre
   store.save();
   refreshLinkStatus(settings, frontend);
   configureEngine(engine, settings);
+  return openEnginePort(engine, frontend);
+}
+
+}  // namespace
+
+bool openEnginePort(kpsbox& engine, Frontend& frontend) {
   // With "Do_Close_Port" the engine opens the port around each command itself.
   if (!engine.openPortPerExchange && !engine.OpenPort()) {
     frontend.showMessage(kErrorKind, portUnavailableText(engine.comPort), "");
@@ -57,8 +63,6 @@ bool openSerialLink(kpsbox& engine, LinkSettingsStore& store, std::uint8_t addre
   std::this_thread::sleep_for(kSettleTime);
   return true;
 }
-
-}  // namespace
 
 bool connectChosenLink(kpsbox& engine, LinkSettingsStore& store, const ConnectChoice& choice,
                        Frontend& frontend) {

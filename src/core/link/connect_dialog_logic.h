@@ -24,6 +24,10 @@ struct ConnectChoice {
 bool connectChosenLink(kpsbox& engine, LinkSettingsStore& store, const ConnectChoice& choice,
                        Frontend& frontend);
 
+// The engine's serial port opened for the link, unless the engine opens it around every command
+// itself; the line then settles for 300 ms. False after telling the user the port is unavailable.
+bool openEnginePort(kpsbox& engine, Frontend& frontend);
+
 // "Поиск адреса устройства": asks address 255 on the direct line for table 0 field 0. The
 // controller that answers gives the direct address, reported to the user; false when the port
 // or the controller could not be reached. The port is closed again either way.

@@ -67,12 +67,16 @@ Report TFormPrnArhiv::buildReport() const {
 }
 
 bool TFormPrnArhiv::print(QWidget* parent, Frontend& frontend, const ReportOutput& output) const {
+  announceCut(frontend);
+  return sendReport(buildReport(), parent, frontend, output);
+}
+
+void TFormPrnArhiv::announceCut(Frontend& frontend) const {
   if (static_cast<std::size_t>(pagination_.printedRows) < rows_.size()) {
     frontend.showMessage(
         6, format("В отчет войдут первые %d строк из %zu", pagination_.printedRows, rows_.size()),
         format("(не более %d листов)", kMaxReportBands));
   }
-  return sendReport(buildReport(), parent, frontend, output);
 }
 
 }  // namespace zvc

@@ -27,6 +27,8 @@ class TFormPrnArhiv {
   // Sends the report out (see sendReport). A report longer than the band limit is announced
   // first and printed up to the limit.
   bool print(QWidget* parent, Frontend& frontend, const ReportOutput& output = {}) const;
+  // Tells the user when the band limit leaves rows out of the report.
+  void announceCut(Frontend& frontend) const;
 
  private:
   std::unique_ptr<ReportBand> titleBand() const;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+
+#include "cli/command.h"
+#include "core/archives/archive_dialogs.h"
+#include "core/archives/message_archive_reader.h"
+#include "core/archives/message_files.h"
+#include "core/archives/message_view.h"
+
+namespace zvc::cli {
+
+class ControllerSession;
+
+// diag and interv: a message archive read by index, the newest records or a period, then saved
+// in the program's file or printed as the view shows it.
+class ArchiveCommand : public Command {
+ public:
+  explicit ArchiveCommand(MessageFileKind kind) : kind_(kind) {}
+  int run(CommandContext& context) override;
+
+ private:
+  int archiveKind() const;
+  std::optional<PeriodCheck> checkedPeriod(CommandContext& context) const;
+  // The records by index; status tells why there are none.
+  std::optional<MessageArchiveReading> readByIndex(CommandContext& context,
+                                                   MessageArchiveReader& reader, int& status) const;
+  bool save(CommandContext& context, const MessageViewRows& view,
+            const ArchiveFileHeader& header) const;
+
+  MessageFileKind kind_;
+};
+
+}  // namespace zvc::cli

@@ -1,0 +1,48 @@
+#include "cli/cli_frontend.h"
+
+#include "core/common/format.h"
+#include "core/tables/table_service.h"
+
+namespace zvc::cli {
+namespace {
+
+constexpr int kQuestionKind = 3;
+constexpr int kRepeatQuestionKind = 7;  // a failed exchange: repeat it?
+
+}  // namespace
+
+std::string CliFrontend::messageLine(int kind, std::string_view line1, std::string_view line2) {
+  std::string text = format("kind %d: ", kind);
+  text += line1;
+  if (!line2.empty()) {
+    text += " / ";
+    text += line2;
+  }
+  return text;
+}
+
+bool CliFrontend::showMessage(int kind, std::string_view line1, std::string_view line2) {
+  errors_.line(messageLine(kind, line1, line2));
+  if (kind == kRepeatQuestionKind) {
+    holdOutcome();
+    if (!answerYes_ || repeatsLeft_ == 0) return false;
+    --repeatsLeft_;
+    return true;
+  }
+  return kind == kQuestionKind && answerYes_;
+}
+
+void CliFrontend::setStatus(int panel, std::string_view text) {
+  if (panel == kResultPanel) outcome_ = text;
+}
+
+void CliFrontend::startMessageTimer() {
+  holdOutcome();
+}
+
+void CliFrontend::holdOutcome() {
+  exchangeFailed_ = true;
+  failureLine_ = outcome_;
+}
+
+}  // namespace zvc::cli

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cli/cli_output.h"
+#include "core/ui/frontend.h"
+
+namespace zvc::cli {
+
+// The program's dialogs for a run without a person: every message goes to stderr as
+// "kind N: line 1 / line 2" (an empty second line is left out with its " / "); questions are
+// answered "Нет", or "Да" with --yes; progress and the wait cursor show nothing.
+class CliFrontend : public Frontend {
+ public:
+  // A failing exchange asks whether to repeat it; under --yes it is repeated this often at most,
+  // so a controller that never answers cannot hold the tool forever.
+  static constexpr int kMaxRepeats = 3;
+
+  CliFrontend(TextOutput& errors, bool answerYes) : errors_(errors), answerYes_(answerYes) {}
+
+  static std::string messageLine(int kind, std::string_view line1, std::string_view line2);
+
+  bool showMessage(int kind, std::string_view line1, std::string_view line2) override;
+  void setStatus(int panel, std::string_view text) override;
+  // The outcome panel keeps what it shows when the GUI would start its 3-second timer.
+  void startMessageTimer() override;
+  void progressBegin(int, int) override {}
+  void progressSet(int) override {}
+  void progressEnd() override {}
+  void processEvents() override {}
+  bool takeEscape() override { return false; }
+  void setBusy(bool) override {}
+
+  // An exchange failed since the last clear; the outcome panel then showed failureLine (the
+  // engine's error line).
+  bool exchangeFailed() const { return exchangeFailed_; }
+  const std::string& failureLine() const { return failureLine_; }
+  void clearFailure() {
+    exchangeFailed_ = false;
+    failureLine_.clear();
+  }
+
+ private:
+  void holdOutcome();
+
+  TextOutput& errors_;
+  bool answerYes_;
+  int repeatsLeft_ = kMaxRepeats;
+  std::string outcome_;
+  bool exchangeFailed_ = false;
+  std::string failureLine_;
+};
+
+}  // namespace zvc::cli

@@ -1,0 +1,389 @@
+#include "cli/cli_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <map>
+#include <vector>
+
+namespace zvc::cli {
+namespace {
+
+constexpr std::string_view kHelp =
+    R"(zvc-cli: the maintenance program of the ЖВЦ controller for scripts.
+
+zvc-cli [link options] COMMAND [arguments]
+
+link options (default: the stored direct-line settings of "zvc.ini" in the working folder):
+  --tcp HOST:PORT | --serial COMn|DEVICE-PATH   [--baud N]
+  --address N            controller address, 255 = whoever answers (default 1)
+  --preambles N  --tries N  --first-byte-s N  --next-byte-ms N
+  --user CODE  --password TEXT                   write credentials
+  --workdir DIR                                  working folder (settings, address books, files)
+  --yes                                          answer questions "Да"
+
+commands:
+  identify                     the identification view as "label<TAB>value" lines (labels as the view shows them),
+                               then the three names; exit 3 when the type or version is not served
+  read-table T [FIRST [COUNT]] one line per field: "T.F<TAB>XX XX …" (hex bytes)
+  diag   (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
+  interv (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
+                               BEGIN/END as "YYYY-MM-DD HH:MM:SS"; without --save, print like `show`
+  show FILE                    any file the program saves (.ala and .aud now; each later archive kind adds its own):
+                               the view's caption on the first line, then one line per grid row,
+                               cells separated by TAB, exactly the texts the GUI grid shows
+  print FILE --pdf OUT.pdf     the printed report of a saved file, as a PDF
+
+other options:
+  --encoding utf-8|cp1251      text on stdout and stderr (default utf-8)
+  -h, --help                   this text
+
+Exit status: 0 success; 1 the link or the controller failed (the engine's error line on stderr);
+2 bad arguments or an unusable file (the program's own message on stderr); 3 a controller the
+program does not serve.
+
+Notes:
+  Messages the program would show in a window go to stderr as "kind N: line 1 / line 2" ("kind N:
+  line 1" when the second line is empty). Questions are answered "Нет"; with --yes "Да", but an
+  exchange that keeps failing is repeated at most 3 times.
+  With --tcp the stored Ethernet settings ("ETHERNET_CONN_PAR") fill what is not given.
+  A reading cut short by the link still prints or saves what arrived, and exits 1. A controller
+  with software 14 is identified, but its archives are read only after zvc has restored its
+  tables (exit 3).
+  zvc-cli never writes the settings files; --save and --pdf names are taken relative to the
+  current folder, ".ala"/".aud" or ".pdf" appended to a name without extension.
+  The organisation line of a printed report is the one stored in "title.ini" of the working folder.
+)";
+
+struct OptionShape {
+  std::string_view name;
+  int values;
+};
+
+constexpr OptionShape kOptions[] = {
+    {"--tcp", 1},          {"--serial", 1},       {"--baud", 1},
+    {"--address", 1},      {"--preambles", 1},    {"--tries", 1},
+    {"--first-byte-s", 1}, {"--next-byte-ms", 1}, {"--user", 1},
+    {"--password", 1},     {"--workdir", 1},      {"--yes", 0},
+    {"--encoding", 1},     {"--help", 0},         {"-h", 0},
+    {"--index", 2},        {"--last", 1},         {"--period", 2},
+    {"--save", 1},         {"--pdf", 1},
+};
+
+constexpr std::pair<std::string_view, CommandName> kCommands[] = {
+    {"identify", CommandName::kIdentify}, {"read-table", CommandName::kReadTable},
+    {"diag", CommandName::kDiag},         {"interv", CommandName::kInterv},
+    {"show", CommandName::kShow},         {"print", CommandName::kPrint},
+};
+
+constexpr int kMaxUserCodeDigits = 4;
+constexpr int kMaxPasswordChars = 12;
+constexpr int kMaxTcpPort = 65535;
+
+using OptionValues = std::map<std::string, std::vector<std::string>, std::less<>>;
+
+// Thrown inside the parser only; parseArguments turns it into its error text.
+struct Refusal {
+  std::string text;
+};
+
+const OptionShape* findOption(std::string_view name) {
+  for (const OptionShape& shape : kOptions) {
+    if (shape.name == name) return &shape;
+  }
+  return nullptr;
+}
+
+bool allDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+template <typename Number>
+std::optional<Number> digitsNumber(std::string_view text, Number max) {
+  Number value{};
+  if (!allDigits(text)) return std::nullopt;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value > max) return std::nullopt;
+  return value;
+}
+
+int number(std::string_view what, std::string_view text) {
+  const auto value = digitsNumber<int>(text, INT_MAX);
+  if (!value) {
+    throw Refusal{std::string(what) + ": a number expected, got \"" + std::string(text) + "\""};
+  }
+  return *value;
+}
+
+// Characters, not bytes: the password field counts what the user typed.
+std::size_t characterCount(std::string_view utf8) {
+  return static_cast<std::size_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+bool isOption(std::string_view token) {
+  return token.size() > 1 && token[0] == '-';
+}
+
+struct Tokens {
+  OptionValues options;
+  std::vector<std::string> positionals;
+};
+
+Tokens splitTokens(std::span<const std::string> arguments) {
+  Tokens tokens;
+  bool optionsEnded = false;
+  for (std::size_t at = 0; at < arguments.size(); ++at) {
+    std::string_view token = arguments[at];
+    if (optionsEnded || !isOption(token)) {
+      tokens.positionals.emplace_back(token);
+      continue;
+    }
+    if (token == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::optional<std::string> inlineValue;
+    if (const auto equals = token.find('='); equals != std::string_view::npos) {
+      inlineValue = std::string(token.substr(equals + 1));
+      token = token.substr(0, equals);
+    }
+    const OptionShape* shape = findOption(token);
+    if (shape == nullptr) throw Refusal{"unknown option " + std::string(token)};
+    if (tokens.options.contains(token)) throw Refusal{std::string(token) + " given twice"};
+    if (inlineValue && shape->values != 1) {
+      throw Refusal{std::string(token) + " takes " + std::to_string(shape->values) + " values"};
+    }
+    std::vector<std::string>& values = tokens.options[std::string(token)];
+    if (inlineValue) {
+      values.push_back(*inlineValue);
+      continue;
+    }
+    for (int n = 0; n < shape->values; ++n) {
+      if (++at >= arguments.size()) {
+        throw Refusal{std::string(token) + " needs " + std::to_string(shape->values) +
+                      (shape->values == 1 ? " value" : " values")};
+      }
+      values.push_back(arguments[at]);
+    }
+  }
+  return tokens;
+}
+
+const std::string* single(const OptionValues& options, std::string_view name) {
+  const auto found = options.find(name);
+  return found == options.end() ? nullptr : &found->second.front();
+}
+
+std::optional<int> numberOption(const OptionValues& options, std::string_view name) {
+  const std::string* text = single(options, name);
+  if (text == nullptr) return std::nullopt;
+  return number(name, *text);
+}
+
+void readTcp(const std::string& text, LinkOptions& link) {
+  const auto colon = text.rfind(':');
+  const std::string_view host = std::string_view(text).substr(0, colon);
+  const auto port = colon == std::string::npos
+                        ? std::nullopt
+                        : digitsNumber<int>(std::string_view(text).substr(colon + 1), kMaxTcpPort);
+  if (host.empty() || !port || *port == 0) {
+    throw Refusal{"--tcp: HOST:PORT expected, got \"" + text + "\""};
+  }
+  link.tcpHost = std::string(host);
+  link.tcpPort = *port;
+}
+
+LinkOptions readLinkOptions(const OptionValues& options) {
+  LinkOptions link;
+  if (const std::string* tcp = single(options, "--tcp")) readTcp(*tcp, link);
+  if (const std::string* serial = single(options, "--serial")) {
+    if (link.tcpHost) throw Refusal{"--tcp and --serial exclude each other"};
+    if (serial->empty()) throw Refusal{"--serial: COMn or a device path expected"};
+    link.serial = *serial;
+  }
+  link.baud = numberOption(options, "--baud");
+  if (link.baud && link.tcpHost) throw Refusal{"--baud is for a serial line"};
+  link.address = numberOption(options, "--address");
+  link.preambles = numberOption(options, "--preambles");
+  link.tries = numberOption(options, "--tries");
+  link.firstByteS = numberOption(options, "--first-byte-s");
+  link.nextByteMs = numberOption(options, "--next-byte-ms");
+  if (const std::string* user = single(options, "--user")) {
+    if (!allDigits(*user) || user->size() > kMaxUserCodeDigits) {
+      throw Refusal{"--user: a code of 1 to 4 digits expected"};
+    }
+    link.user = *user;
+  }
+  if (const std::string* password = single(options, "--password")) {
+    if (!link.user) throw Refusal{"--password needs --user"};
+    if (characterCount(*password) > kMaxPasswordChars) {
+      throw Refusal{"--password: at most 12 characters"};
+    }
+    link.password = *password;
+  }
+  return link;
+}
+
+OutputEncoding readEncoding(const std::string& text) {
+  std::string lower = text;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower == "utf-8" || lower == "utf8") return OutputEncoding::kUtf8;
+  if (lower == "cp1251" || lower == "windows-1251") return OutputEncoding::kCp1251;
+  throw Refusal{"--encoding: utf-8 or cp1251 expected, got \"" + text + "\""};
+}
+
+// "YYYY-MM-DD HH:MM:SS" (a "T" may stand for the blank).
+DateTimeArgument readDateTime(const std::string& text) {
+  constexpr std::string_view kShape = "dddd-dd-dd dd:dd:dd";
+  bool fits = text.size() == kShape.size();
+  for (std::size_t at = 0; fits && at < kShape.size(); ++at) {
+    const char want = kShape[at];
+    const char got = text[at];
+    fits = want == 'd'   ? got >= '0' && got <= '9'
+           : want == ' ' ? got == ' ' || got == 'T'
+                         : got == want;
+  }
+  if (!fits) throw Refusal{"--period: \"YYYY-MM-DD HH:MM:SS\" expected, got \"" + text + "\""};
+  const auto part = [&](std::size_t at, std::size_t size) {
+    return *digitsNumber<int>(std::string_view(text).substr(at, size), INT_MAX);
+  };
+  return {part(0, 4), part(5, 2), part(8, 2), part(11, 2), part(14, 2), part(17, 2)};
+}
+
+ArchiveRequest readArchiveRequest(const OptionValues& options) {
+  ArchiveRequest request;
+  const int selections = static_cast<int>(options.count("--index") + options.count("--last") +
+                                          options.count("--period"));
+  if (selections != 1) {
+    throw Refusal{"give one of --index FIRST COUNT, --last N, --period BEGIN END"};
+  }
+  if (const auto index = options.find("--index"); index != options.end()) {
+    request.selection = RecordSelection::kIndex;
+    request.indexFirst = index->second[0];
+    request.indexCount = index->second[1];
+    if (!allDigits(request.indexFirst) || !allDigits(request.indexCount)) {
+      throw Refusal{"--index: two numbers expected"};
+    }
+  } else if (const std::string* last = single(options, "--last")) {
+    request.selection = RecordSelection::kLast;
+    const auto count = digitsNumber<std::uint32_t>(*last, UINT32_MAX);
+    if (!count || *count == 0) throw Refusal{"--last: a number of records from 1 expected"};
+    request.last = *count;
+  } else {
+    const std::vector<std::string>& period = options.find("--period")->second;
+    request.selection = RecordSelection::kPeriod;
+    request.begin = readDateTime(period[0]);
+    request.end = readDateTime(period[1]);
+  }
+  if (const std::string* save = single(options, "--save")) {
+    if (save->empty()) throw Refusal{"--save: a file name expected"};
+    request.saveFile = *save;
+  }
+  return request;
+}
+
+CommandName commandNamed(std::string_view name) {
+  for (const auto& [text, command] : kCommands) {
+    if (text == name) return command;
+  }
+  throw Refusal{"unknown command \"" + std::string(name) + "\""};
+}
+
+// Options that belong to one command only.
+void refuseForeignOptions(const OptionValues& options, CommandName command) {
+  const bool archive = command == CommandName::kDiag || command == CommandName::kInterv;
+  for (const char* name : {"--index", "--last", "--period", "--save"}) {
+    if (!archive && options.contains(name)) {
+      throw Refusal{std::string(name) + " is for diag and interv"};
+    }
+  }
+  if (command != CommandName::kPrint && options.contains("--pdf")) {
+    throw Refusal{"--pdf is for print"};
+  }
+}
+
+void expectArguments(const std::vector<std::string>& arguments, std::size_t min, std::size_t max,
+                     std::string_view command) {
+  if (arguments.size() < min || arguments.size() > max) {
+    throw Refusal{"wrong number of arguments for " + std::string(command)};
+  }
+}
+
+void readCommand(const Tokens& tokens, CliOptions& options) {
+  if (tokens.positionals.empty()) throw Refusal{"no command given"};
+  const std::string& name = tokens.positionals.front();
+  options.command = commandNamed(name);
+  const std::vector<std::string> arguments(tokens.positionals.begin() + 1,
+                                           tokens.positionals.end());
+  refuseForeignOptions(tokens.options, options.command);
+  switch (options.command) {
+    case CommandName::kIdentify:
+      expectArguments(arguments, 0, 0, name);
+      break;
+    case CommandName::kReadTable:
+      expectArguments(arguments, 1, 3, name);
+      options.table = number("table", arguments[0]);
+      if (arguments.size() > 1) options.firstField = number("first field", arguments[1]);
+      if (arguments.size() > 2) options.fieldCount = number("field count", arguments[2]);
+      break;
+    case CommandName::kDiag:
+    case CommandName::kInterv:
+      expectArguments(arguments, 0, 0, name);
+      options.archive = readArchiveRequest(tokens.options);
+      break;
+    case CommandName::kShow:
+      expectArguments(arguments, 1, 1, name);
+      options.file = arguments[0];
+      break;
+    case CommandName::kPrint:
+      expectArguments(arguments, 1, 1, name);
+      options.file = arguments[0];
+      if (const std::string* pdf = single(tokens.options, "--pdf");
+          pdf != nullptr && !pdf->empty()) {
+        options.pdfFile = *pdf;
+      } else {
+        throw Refusal{"print needs --pdf OUT.pdf"};
+      }
+      break;
+  }
+}
+
+CliOptions readOptions(std::span<const std::string> arguments) {
+  const Tokens tokens = splitTokens(arguments);
+  CliOptions options;
+  if (tokens.options.contains("--help") || tokens.options.contains("-h")) {
+    options.help = true;
+    return options;
+  }
+  options.link = readLinkOptions(tokens.options);
+  if (const std::string* workdir = single(tokens.options, "--workdir")) {
+    if (workdir->empty()) throw Refusal{"--workdir: a folder expected"};
+    options.workdir = *workdir;
+  }
+  options.answerYes = tokens.options.contains("--yes");
+  if (const std::string* encoding = single(tokens.options, "--encoding")) {
+    options.encoding = readEncoding(*encoding);
+  }
+  readCommand(tokens, options);
+  return options;
+}
+
+}  // namespace
+
+ParsedArguments parseArguments(std::span<const std::string> arguments) {
+  try {
+    return {readOptions(arguments), {}};
+  } catch (const Refusal& refusal) {
+    return {std::nullopt, refusal.text};
+  }
+}
+
+std::string_view helpText() {
+  return kHelp;
+}
+
+}  // namespace zvc::cli

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The command line of zvc-cli. Only its shape is checked here (which options, how many values,
+// numbers and dates written as numbers and dates); what the values must be for the controller
+// and the files is checked by the commands with the program's own rules.
+namespace zvc::cli {
+
+enum class CommandName { kIdentify, kReadTable, kDiag, kInterv, kShow, kPrint };
+enum class RecordSelection { kIndex, kLast, kPeriod };
+enum class OutputEncoding { kUtf8, kCp1251 };
+
+// "YYYY-MM-DD HH:MM:SS" taken apart; the parts are not checked against the calendar.
+struct DateTimeArgument {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  bool operator==(const DateTimeArgument&) const = default;
+};
+
+// Given link options; what is not given comes from the stored settings.
+struct LinkOptions {
+  std::optional<std::string> tcpHost;
+  int tcpPort = 0;                    // with tcpHost
+  std::optional<std::string> serial;  // "COMn" or a device path
+  std::optional<int> baud;
+  std::optional<int> address;
+  std::optional<int> preambles;
+  std::optional<int> tries;
+  std::optional<int> firstByteS;
+  std::optional<int> nextByteMs;
+  std::optional<std::string> user;  // 1..4 digits
+  std::optional<std::string> password;
+  bool operator==(const LinkOptions&) const = default;
+};
+
+// diag and interv: which records, and where they go.
+struct ArchiveRequest {
+  RecordSelection selection = RecordSelection::kLast;
+  std::string indexFirst;  // digits, as the index dialog's fields take them
+  std::string indexCount;
+  std::uint32_t last = 0;
+  DateTimeArgument begin;
+  DateTimeArgument end;
+  std::optional<std::string> saveFile;
+  bool operator==(const ArchiveRequest&) const = default;
+};
+
+struct CliOptions {
+  bool help = false;
+  LinkOptions link;
+  std::optional<std::string> workdir;
+  bool answerYes = false;
+  OutputEncoding encoding = OutputEncoding::kUtf8;
+  CommandName command = CommandName::kIdentify;
+  // read-table
+  int table = 0;
+  std::optional<int> firstField;
+  std::optional<int> fieldCount;
+  ArchiveRequest archive;
+  std::string file;     // show, print
+  std::string pdfFile;  // print
+  bool operator==(const CliOptions&) const = default;
+};
+
+// Either the options or the reason the command line is refused.
+struct ParsedArguments {
+  std::optional<CliOptions> options;
+  std::string error;
+};
+
+// The arguments after the program name. Options may stand before or after the command; "--"
+// ends the options; "--name=value" is the same as "--name value". With --help nothing else is
+// checked.
+ParsedArguments parseArguments(std::span<const std::string> arguments);
+
+std::string_view helpText();
+
+}  // namespace zvc::cli

@@ -1,0 +1,37 @@
+#include "cli/command.h"
+
+#include <string>
+
+#include "cli/archive_command.h"
+#include "cli/exit_status.h"
+#include "cli/identify_command.h"
+#include "cli/print_command.h"
+#include "cli/read_table_command.h"
+#include "cli/show_command.h"
+
+namespace zvc::cli {
+
+std::unique_ptr<Command> makeCommand(CommandName name) {
+  switch (name) {
+    case CommandName::kIdentify:
+      return std::make_unique<IdentifyCommand>();
+    case CommandName::kReadTable:
+      return std::make_unique<ReadTableCommand>();
+    case CommandName::kDiag:
+      return std::make_unique<ArchiveCommand>(MessageFileKind::kDiagnostic);
+    case CommandName::kInterv:
+      return std::make_unique<ArchiveCommand>(MessageFileKind::kIntervention);
+    case CommandName::kShow:
+      return std::make_unique<ShowCommand>();
+    case CommandName::kPrint:
+      return std::make_unique<PrintCommand>();
+  }
+  return nullptr;
+}
+
+int refuse(CommandContext& context, std::string_view text) {
+  context.errors.line("zvc-cli: " + std::string(text));
+  return kExitBadInput;
+}
+
+}  // namespace zvc::cli

@@ -1,0 +1,32 @@
+#include "cli/identify_command.h"
+
+#include <vector>
+
+#include "cli/controller_session.h"
+#include "cli/exit_status.h"
+#include "core/app/connection_step.h"
+#include "core/tables/identification_view.h"
+
+namespace zvc::cli {
+namespace {
+
+void printLines(const std::vector<IdentificationLine>& lines, TextOutput& out) {
+  for (const IdentificationLine& line : lines)
+    out.line(oneLineLabel(line.label) + "\t" + line.value);
+}
+
+}  // namespace
+
+// Any controller the program serves can be identified, one with destroyed tables or software 14
+// too: only tables 0 and 5 are read.
+int IdentifyCommand::run(CommandContext& context) {
+  ControllerSession session(context.folder, context.frontend, context.errors);
+  if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
+  readControllerNames(session.tables());
+  const auto identification = session.image().table(0).first<kIdentificationBytes>();
+  printLines(identificationView(identification, true), context.out);
+  printLines(controllerNameLines(session.image()), context.out);
+  return kExitSuccess;
+}
+
+}  // namespace zvc::cli

@@ -1,0 +1,82 @@
+#include "cli/print_command.h"
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <memory>
+#include <vector>
+
+#include "cli/exit_status.h"
+#include "cli/saved_files.h"
+#include "core/archives/message_view.h"
+#include "core/archives/print_question.h"
+#include "gui/print/report_output.h"
+#include "gui/print/tformprnarhiv.h"
+
+namespace zvc::cli {
+namespace {
+
+constexpr int kErrorKind = 1;
+constexpr int kFirstTextColumn = 1;
+
+// Reports are painted with Qt's fonts and PDF writer, which need a GUI application; the tool
+// runs headless, so Qt gets its offscreen platform unless the caller chose one.
+class HeadlessGuiApplication {
+ public:
+  HeadlessGuiApplication() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  }
+
+ private:
+  int argc_ = 1;
+  char name_[8] = "zvc-cli";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QGuiApplication> application_;
+};
+
+std::vector<MessageReportRow> reportRows(const MessageViewRows& view) {
+  std::vector<MessageReportRow> rows(static_cast<std::size_t>(view.rowCount()));
+  for (int row = 0; row < view.rowCount(); ++row) {
+    for (std::size_t cell = 0; cell < rows[row].size(); ++cell) {
+      rows[row][cell] =
+          QString::fromStdString(view.text(row, kFirstTextColumn + static_cast<int>(cell)));
+    }
+  }
+  return rows;
+}
+
+// As the PDF save dialog does: ".pdf" for a name without extension.
+QString pdfFileName(const std::string& given) {
+  QString name = QString::fromStdString(given);
+  if (QFileInfo(name).suffix().isEmpty()) name += ".pdf";
+  return name;
+}
+
+MessageReportKind reportKind(MessageFileKind kind) {
+  return kind == MessageFileKind::kDiagnostic ? MessageReportKind::kDiagnostic
+                                              : MessageReportKind::kIntervention;
+}
+
+}  // namespace
+
+int PrintCommand::run(CommandContext& context) {
+  const std::optional<OpenedFile> opened = openSavedFile(context, context.options.file);
+  if (!opened) return kExitBadInput;
+  const MessageViewRows view(opened->kind, opened->messages.header, opened->messages.rows);
+  // The organisation the print question would propose; zvc-cli does not change it.
+  const std::string organisation =
+      OrganisationTitle::load(organisationTitleFile(context.folder)).text();
+
+  const HeadlessGuiApplication application;
+  const TFormPrnArhiv report(reportKind(opened->kind), opened->messages.header, reportRows(view),
+                             QString::fromStdString(organisation));
+  report.announceCut(context.frontend);
+  if (!writeReportPdf(report.buildReport(), pdfFileName(context.options.pdfFile))) {
+    context.frontend.showMessage(kErrorKind, "Ошибка печати данных", "");
+    return kExitBadInput;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace zvc::cli

@@ -1,0 +1,58 @@
+#include "cli/read_table_command.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "cli/controller_session.h"
+#include "cli/exit_status.h"
+#include "core/common/format.h"
+#include "core/tables/table_catalogue.h"
+
+namespace zvc::cli {
+namespace {
+
+std::string hexBytes(std::span<const std::uint8_t> bytes) {
+  std::string text;
+  for (const std::uint8_t byte : bytes) {
+    if (!text.empty()) text += ' ';
+    text += format("%02X", byte);
+  }
+  return text;
+}
+
+// The range asked for, when the catalogue has it: all fields from the first by default.
+std::optional<TableRange> requestedRange(const CliOptions& options, std::string& refusal) {
+  const int table = options.table;
+  if (table >= TableCatalogue::kTableCount || !TableCatalogue::hasFields(table)) {
+    refusal = format("read-table: table %d does not exist or holds no fields", table);
+    return std::nullopt;
+  }
+  const int fields = TableCatalogue::table(table).fieldCount;
+  const int first = options.firstField.value_or(0);
+  const int count = options.fieldCount.value_or(fields - std::min(first, fields));
+  if (first >= fields || count < 1 || count > fields - first) {
+    refusal = format("read-table: table %d has fields 0..%d", table, fields - 1);
+    return std::nullopt;
+  }
+  return TableRange{static_cast<std::uint8_t>(table), static_cast<std::uint8_t>(first),
+                    static_cast<std::uint8_t>(count)};
+}
+
+}  // namespace
+
+int ReadTableCommand::run(CommandContext& context) {
+  std::string refusal;
+  const std::optional<TableRange> range = requestedRange(context.options, refusal);
+  if (!range) return refuse(context, refusal);
+  ControllerSession session(context.folder, context.frontend, context.errors);
+  if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
+  if (!session.tables().readTableRange(*range)) return kExitLinkFailed;
+  for (int field = range->first; field < range->first + range->count; ++field) {
+    context.out.line(format("%d.%d\t", range->table, field) +
+                     hexBytes(session.image().field(range->table, field)));
+  }
+  return kExitSuccess;
+}
+
+}  // namespace zvc::cli

@@ -1,0 +1,124 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace zvc::cli {
+namespace {
+
+ParsedArguments parse(const std::vector<std::string>& arguments) {
+  return parseArguments(arguments);
+}
+
+TEST(CliOptions, AcceptedCommandLines) {
+  struct Case {
+    std::vector<std::string> arguments;
+    CliOptions expected;
+  };
+  CliOptions identifyOverTcp;
+  identifyOverTcp.link.tcpHost = "10.0.0.7";
+  identifyOverTcp.link.tcpPort = 5000;
+  identifyOverTcp.link.address = 255;
+  identifyOverTcp.link.user = "12";
+  identifyOverTcp.link.password = "пароль";
+
+  CliOptions readTable;
+  readTable.command = CommandName::kReadTable;
+  readTable.table = 1;
+  readTable.firstField = 3;
+  readTable.link.serial = "/dev/ttyUSB0";
+  readTable.link.baud = 9600;
+  readTable.encoding = OutputEncoding::kCp1251;
+  readTable.workdir = "/srv/zvc";
+  readTable.answerYes = true;
+
+  CliOptions period;
+  period.command = CommandName::kInterv;
+  period.archive.selection = RecordSelection::kPeriod;
+  period.archive.begin = {2024, 3, 1, 0, 0, 0};
+  period.archive.end = {2024, 3, 2, 23, 59, 59};
+  period.archive.saveFile = "-out";
+
+  CliOptions last;
+  last.command = CommandName::kDiag;
+  last.archive.last = 4294967295u;
+
+  CliOptions print;
+  print.command = CommandName::kPrint;
+  print.file = "a.ala";
+  print.pdfFile = "a.pdf";
+
+  const Case cases[] = {
+      {{"--tcp", "10.0.0.7:5000", "--address=255", "identify", "--user", "12", "--password",
+        "пароль"},
+       identifyOverTcp},
+      {{"--serial", "/dev/ttyUSB0", "--baud", "9600", "read-table", "1", "3", "--encoding",
+        "CP1251", "--workdir", "/srv/zvc", "--yes"},
+       readTable},
+      {{"interv", "--period", "2024-03-01 00:00:00", "2024-03-02T23:59:59", "--save=-out"}, period},
+      {{"diag", "--last", "4294967295"}, last},
+      {{"print", "--pdf", "a.pdf", "--", "a.ala"}, print},
+  };
+  for (const Case& c : cases) {
+    const ParsedArguments parsed = parse(c.arguments);
+    ASSERT_TRUE(parsed.options) << c.arguments.front() << ": " << parsed.error;
+    EXPECT_EQ(*parsed.options, c.expected) << c.arguments.front();
+  }
+}
+
+TEST(CliOptions, HelpNeedsNothingElse) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--help"}, {"diag", "-h"}, {"--tries", "x", "--help"}}) {
+    const ParsedArguments parsed = parse(arguments);
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_TRUE(parsed.options->help);
+  }
+  EXPECT_NE(helpText().find("zvc-cli [link options] COMMAND [arguments]"), std::string::npos);
+}
+
+TEST(CliOptions, ReadmeHoldsTheHelpText) {
+  std::ifstream readme(ZVC_README_PATH);
+  const std::string text{std::istreambuf_iterator<char>(readme), std::istreambuf_iterator<char>()};
+  EXPECT_NE(text.find(helpText()), std::string::npos) << "README.md lacks the --help text";
+}
+
+TEST(CliOptions, RefusedCommandLinesSayWhy) {
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {{}, "no command given"},
+      {{"frobnicate"}, "unknown command \"frobnicate\""},
+      {{"--bogus", "identify"}, "unknown option --bogus"},
+      {{"read-table"}, "wrong number of arguments for read-table"},
+      {{"--tries", "99999999999", "identify"}, "--tries: a number expected"},
+      {{"--tries", "1", "--tries", "2", "identify"}, "--tries given twice"},
+      {{"--address"}, "--address needs 1 value"},
+      {{"--tcp", "host", "identify"}, "--tcp: HOST:PORT expected"},
+      {{"--tcp", "h:1", "--serial", "COM1", "identify"}, "exclude each other"},
+      {{"--tcp", "h:1", "--baud", "9600", "identify"}, "--baud is for a serial line"},
+      {{"--user", "12345", "identify"}, "--user: a code of 1 to 4 digits"},
+      {{"--password", "x", "identify"}, "--password needs --user"},
+      {{"--encoding", "koi8-r", "identify"}, "--encoding: utf-8 or cp1251"},
+      {{"diag"}, "give one of"},
+      {{"diag", "--last", "0"}, "--last: a number of records from 1"},
+      {{"interv", "--period", "2024-03-01", "2024-03-02 00:00:00"}, "\"YYYY-MM-DD HH:MM:SS\""},
+      {{"interv", "--index=1", "2"}, "--index takes 2 values"},
+      {{"identify", "--save", "x"}, "--save is for diag and interv"},
+      {{"print", "x.ala"}, "print needs --pdf"},
+  };
+  for (const Case& c : cases) {
+    const ParsedArguments parsed = parse(c.arguments);
+    EXPECT_FALSE(parsed.options) << c.reason;
+    EXPECT_NE(parsed.error.find(c.reason), std::string::npos)
+        << "wanted \"" << c.reason << "\", got \"" << parsed.error << "\"";
+  }
+}
+
+}  // namespace
+}  // namespace zvc::cli
