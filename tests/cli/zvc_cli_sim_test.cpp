@@ -17,6 +17,7 @@
 #include "core/archives/message_view.h"
 #include "core/common/text_codec.h"
 #include "core/temp_folder.h"
+#include "gui/message_view_model.h"
 #include "integration/sim_process.h"
 #include "support/recording_frontend.h"
 
@@ -50,16 +51,19 @@ bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// What the GUI's view of a saved file shows: its caption, then the texts of grid columns 1..7.
+// What the GUI's view of a saved file shows: its caption, then the cells of grid columns 1..7 as
+// the window's model gives them.
 std::string viewOfFile(MessageFileKind kind, const std::filesystem::path& file) {
   test::RecordingFrontend frontend;
   const std::optional<SavedMessages> saved = openMessageFile(kind, file, frontend);
   if (!saved) return "cannot open " + file.string();
-  const MessageViewRows view(kind, saved->header, saved->rows);
-  std::string text = view.caption() + "\n";
-  for (int row = 0; row < view.rowCount(); ++row) {
-    for (int column = 1; column <= 7; ++column) {
-      text += view.text(row, column) + (column < 7 ? "\t" : "\n");
+  const MessageViewRows rows(kind, saved->header, saved->rows);
+  const MessageViewModel grid(rows);
+  std::string text = rows.caption() + "\n";
+  for (int row = 0; row < grid.rowCount(); ++row) {
+    for (int column = 1; column < grid.columnCount(); ++column) {
+      text += grid.index(row, column).data().toString().toStdString();
+      text += column + 1 < grid.columnCount() ? "\t" : "\n";
     }
   }
   return text;
