@@ -1,7 +1,6 @@
 #include "gui/message_view_window.h"
 
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "core/archives/message_view.h"
 #include "core/archives/print_question.h"
 #include "core/common/calendar.h"
+#include "gui/dialog_layout.h"
 #include "gui/file_dialogs.h"
 #include "gui/message_view_model.h"
 #include "gui/print/tformprnarhiv.h"
@@ -48,15 +48,11 @@ MessageViewWindow::MessageViewWindow(const MessageViewRows& rows, const WorkingF
   connect(save, &QPushButton::clicked, this, &MessageViewWindow::SaveClick);
   connect(print, &QPushButton::clicked, this, &MessageViewWindow::PrintClick);
   connect(exitButton, &QPushButton::clicked, this, &QDialog::accept);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  for (QPushButton* button : {save, print, exitButton}) buttons->addWidget(button);
-  buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 2);
   layout->addWidget(grid_, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(centredButtonRow({save, print, exitButton}));
   layout->addWidget(makeStatusLine());
 
   fitHeightToRows();

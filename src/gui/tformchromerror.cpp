@@ -1,11 +1,12 @@
 #include "gui/tformchromerror.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
+
+#include "gui/dialog_layout.h"
 
 namespace zvc {
 namespace {
@@ -34,15 +35,11 @@ TFormChromError::TFormChromError(StatusFlagsMode mode, std::uint8_t status,
 
   auto* exit = new QPushButton("Выход", this);
   connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(exit);
-  buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(lines);
   layout->addSpacing(8);
-  layout->addLayout(buttons);
+  layout->addLayout(centredButtonRow({exit}));
   // The standard width; wider only if a line would not fit.
   const QSize fitting = sizeHint();
   setFixedSize(std::max(kWidth, fitting.width()), fitting.height());

@@ -3,15 +3,14 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "core/app/archive_dialog_settings.h"
 #include "core/ui/frontend.h"
+#include "gui/dialog_layout.h"
 #include "gui/enter_moves_focus.h"
 #include "gui/field_key_filter.h"
 
@@ -44,11 +43,6 @@ TFormIndex::TFormIndex(int mode, ArchiveBounds bounds, ArchiveDialogSettings& se
 
   accept_ = new QPushButton("Принять", this);
   auto* exit = new QPushButton("Выход", this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(accept_);
-  buttons->addWidget(exit);
-  buttons->addStretch();
 
   // One grid, so that the numbers above and below the choices stand in one column.
   auto* grid = new QGridLayout;
@@ -60,7 +54,7 @@ TFormIndex::TFormIndex(int mode, ArchiveBounds bounds, ArchiveDialogSettings& se
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addSpacing(8);
-  layout->addLayout(buttons);
+  layout->addLayout(centredButtonRow({accept_, exit}));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   EnterMovesFocus::install(firstEdit_, countEdit_);
@@ -95,17 +89,10 @@ void TFormIndex::addBoundRows(QGridLayout& grid) {
 }
 
 QWidget* TFormIndex::choiceGroup() {
-  auto* group = new QGroupBox(" Задание для чтения данных ", this);
-  group->setObjectName("RadioGroupIndex");
-  auto* column = new QVBoxLayout(group);
-  choices_ = new QButtonGroup(group);
-  for (int choice = 0; choice < kIndexChoiceCount; ++choice) {
-    auto* item = new QRadioButton(QString::fromUtf8(indexChoiceText(choice)), group);
-    item->setObjectName(QString("RadioIndex%1").arg(choice));
-    choices_->addButton(item, choice);
-    column->addWidget(item);
-  }
-  return group;
+  const RadioChoices choices = radioChoices(this, " Задание для чтения данных ", "RadioGroupIndex",
+                                            "RadioIndex", kIndexChoiceCount, indexChoiceText);
+  choices_ = choices.items;
+  return choices.group;
 }
 
 void TFormIndex::addRangeRows(QGridLayout& grid) {

@@ -8,13 +8,13 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 #include <initializer_list>
 
 #include "core/app/archive_dialog_settings.h"
 #include "core/archives/archive_dialogs.h"
 #include "core/ui/frontend.h"
+#include "gui/dialog_layout.h"
 #include "gui/field_key_filter.h"
 
 namespace zvc {
@@ -61,11 +61,6 @@ TFormPeriod::TFormPeriod(ArchiveDialogSettings& settings, Frontend& frontend, QW
 
   accept_ = new QPushButton("Принять", this);
   auto* exit = new QPushButton("Выход", this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(accept_);
-  buttons->addWidget(exit);
-  buttons->addStretch();
 
   auto* moments = new QHBoxLayout;
   moments->addWidget(momentGroup(" Начало периода ", "Begin", beginFields_));
@@ -75,7 +70,7 @@ TFormPeriod::TFormPeriod(ArchiveDialogSettings& settings, Frontend& frontend, QW
   layout->addLayout(moments);
   layout->addWidget(choiceGroup());
   layout->addSpacing(8);
-  layout->addLayout(buttons);
+  layout->addLayout(centredButtonRow({accept_, exit}));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(accept_, &QPushButton::clicked, this, &TFormPeriod::AcceptClick);
@@ -105,17 +100,10 @@ QWidget* TFormPeriod::momentGroup(const char* caption, const QString& nameSuffix
 }
 
 QWidget* TFormPeriod::choiceGroup() {
-  auto* group = new QGroupBox(" Задание периода", this);
-  group->setObjectName("RadioGroupPeriod");
-  auto* column = new QVBoxLayout(group);
-  choices_ = new QButtonGroup(group);
-  for (int choice = 0; choice < kPeriodChoiceCount; ++choice) {
-    auto* item = new QRadioButton(QString::fromUtf8(periodChoiceText(choice)), group);
-    item->setObjectName(QString("RadioPeriod%1").arg(choice));
-    choices_->addButton(item, choice);
-    column->addWidget(item);
-  }
-  return group;
+  const RadioChoices choices = radioChoices(this, " Задание периода", "RadioGroupPeriod",
+                                            "RadioPeriod", kPeriodChoiceCount, periodChoiceText);
+  choices_ = choices.items;
+  return choices.group;
 }
 
 void TFormPeriod::MomentFields::show(const DateTime6& moment, bool enabled) const {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/archives/archive_file_header.h"
+#include "gui/dialog_layout.h"
 
 namespace zvc {
 namespace {
@@ -53,11 +54,6 @@ TFormQues_Prn::TFormQues_Prn(PrintQuestionType type, const ArchiveFileHeader& he
   print->setDefault(true);
   connect(print, &QPushButton::clicked, this, &TFormQues_Prn::PrintClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(print);
-  buttons->addWidget(cancel);
-  buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(centredLine(lines.listTitle, this, true));
@@ -65,7 +61,7 @@ TFormQues_Prn::TFormQues_Prn(PrintQuestionType type, const ArchiveFileHeader& he
   layout->addWidget(centredLine(lines.period, this));
   layout->addSpacing(8);
   layout->addWidget(organisationBox);
-  layout->addLayout(buttons);
+  layout->addLayout(centredButtonRow({print, cancel}));
   organisationField_->setFocus();
 }
 

@@ -1,13 +1,13 @@
 #include "gui/tformuser.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/ui/frontend.h"
+#include "gui/dialog_layout.h"
 #include "gui/enter_moves_focus.h"
 #include "gui/field_key_filter.h"
 
@@ -41,16 +41,11 @@ TFormUser::TFormUser(Frontend& frontend, QWidget* parent) : QDialog(parent), fro
 
   accept_ = new QPushButton("Принять", this);
   auto* exit = new QPushButton("Выход", this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(accept_);
-  buttons->addWidget(exit);
-  buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
   layout->addSpacing(8);
-  layout->addLayout(buttons);
+  layout->addLayout(centredButtonRow({accept_, exit}));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // Enter in a field moves on instead of pressing a button.

@@ -5,11 +5,30 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 namespace zvc::test {
+
+// The item at the end of a path of captions from the window's menu bar; nullptr when there is
+// none.
+inline QAction* menuItem(const QMainWindow& window, const QStringList& path) {
+  QList<QAction*> level = window.menuBar()->actions();
+  QAction* found = nullptr;
+  for (const QString& caption : path) {
+    found = nullptr;
+    for (QAction* item : level) {
+      if (item->text() == caption) found = item;
+    }
+    if (!found) return nullptr;
+    if (found->menu()) level = found->menu()->actions();
+  }
+  return found;
+}
 
 inline QPushButton* buttonOf(const QWidget& dialog, const QString& caption) {
   for (QPushButton* button : dialog.findChildren<QPushButton*>()) {

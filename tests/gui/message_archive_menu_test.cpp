@@ -43,20 +43,6 @@ int connectTo(int port) {
   return fd;
 }
 
-QAction* itemAt(TFormMain& window, const QStringList& path) {
-  QList<QAction*> level = window.menuBar()->actions();
-  QAction* found = nullptr;
-  for (const QString& caption : path) {
-    found = nullptr;
-    for (QAction* item : level) {
-      if (item->text() == caption) found = item;
-    }
-    if (!found) return nullptr;
-    if (found->menu()) level = found->menu()->actions();
-  }
-  return found;
-}
-
 // Readings run their own event loops between the dialogs, so a step waits for its window to
 // become the modal one. A step that never comes closes whatever is modal, so nothing hangs.
 template <typename Window, typename Act>
@@ -166,7 +152,7 @@ class MessageArchiveMenuTest : public QObject {
       });
       zvc::test::click(dialog, "Принять");
     });
-    itemAt(window(), {kData, kDiagnostics, "Запрос по индексу"})->trigger();
+    zvc::test::menuItem(window(), {kData, kDiagnostics, "Запрос по индексу"})->trigger();
     QVERIFY(std::filesystem::exists(saved + ".ala"));
     QVERIFY(!lastRow.isEmpty());
 
@@ -180,7 +166,7 @@ class MessageArchiveMenuTest : public QObject {
       });
       choose(open, saved + ".ala");
     });
-    itemAt(window(), {kData, kDiagnostics, "Просмотр/Печать из файла"})->trigger();
+    zvc::test::menuItem(window(), {kData, kDiagnostics, "Просмотр/Печать из файла"})->trigger();
   }
 
   void interventionsOfTheLastDayAreShown() {
@@ -194,7 +180,7 @@ class MessageArchiveMenuTest : public QObject {
       });
       zvc::test::click(dialog, "Принять");
     });
-    itemAt(window(), {kData, kInterventions, "Запрос за период"})->trigger();
+    zvc::test::menuItem(window(), {kData, kInterventions, "Запрос за период"})->trigger();
     QVERIFY(rows > 0);
     QVERIFY(window().isEnabled());
   }

@@ -22,25 +22,10 @@ using zvc::TFormMain;
 
 namespace {
 
-// The item at the end of a path of captions from the menu bar; nullptr when there is none.
-QAction* itemAt(TFormMain& window, const QStringList& path) {
-  QList<QAction*> level = window.menuBar()->actions();
-  QAction* found = nullptr;
-  for (const QString& caption : path) {
-    found = nullptr;
-    for (QAction* item : level) {
-      if (item->text() == caption) found = item;
-    }
-    if (!found) return nullptr;
-    if (found->menu()) level = found->menu()->actions();
-  }
-  return found;
-}
-
 // Shown when it and every menu above it are shown.
 bool isShown(TFormMain& window, const QStringList& path) {
   for (qsizetype n = 1; n <= path.size(); ++n) {
-    QAction* item = itemAt(window, path.first(n));
+    QAction* item = zvc::test::menuItem(window, path.first(n));
     if (!item || !item->isVisible()) return false;
   }
   return true;
@@ -95,7 +80,7 @@ class TFormMainTest : public QObject {
 
     std::ofstream(root() / "datafile.ala") << "records";
     window().show();
-    itemAt(window(), {"Файл", "Выход"})->trigger();
+    zvc::test::menuItem(window(), {"Файл", "Выход"})->trigger();
     QVERIFY(!window().isVisible());
     QCOMPARE(std::filesystem::file_size(root() / "INI" / "rd_arh.ini"), 74u);
     QVERIFY(!std::filesystem::exists(root() / "datafile.ala"));
@@ -148,7 +133,7 @@ class TFormMainTest : public QObject {
         {"Данные", "Данные влагомера", "Часовые  данные", "Чтение архива контроллера"},
     };
     for (const QStringList& path : hidden) {
-      QVERIFY2(itemAt(window(), path), qPrintable(path.join('/')));
+      QVERIFY2(zvc::test::menuItem(window(), path), qPrintable(path.join('/')));
       QVERIFY2(!isShown(window(), path), qPrintable(path.join('/')));
     }
   }
@@ -160,17 +145,19 @@ class TFormMainTest : public QObject {
                             {"Связь с другим устройством"},
                             {"Версия", "Идентификация пользователя программы"},
                             {"Версия", "О программе"}}) {
-      QVERIFY2(itemAt(window(), path)->isEnabled(), qPrintable(path.join('/')));
+      QVERIFY2(zvc::test::menuItem(window(), path)->isEnabled(), qPrintable(path.join('/')));
     }
-    QVERIFY(itemAt(window(), {"Данные", "Диагностические сообщения   ", "Просмотр/Печать из файла"})
+    QVERIFY(zvc::test::menuItem(
+                window(), {"Данные", "Диагностические сообщения   ", "Просмотр/Печать из файла"})
                 ->isEnabled());
-    QVERIFY(!itemAt(window(), {"Данные", "Текущее состояние контроллера"})->isEnabled());
-    QAction* second = itemAt(window(), {"Файл", "Файлы  конфигурации          ",
-                                        "Просмотр/Корректировка файла конфигурации"});
+    QVERIFY(
+        !zvc::test::menuItem(window(), {"Данные", "Текущее состояние контроллера"})->isEnabled());
+    QAction* second = zvc::test::menuItem(window(), {"Файл", "Файлы  конфигурации          ",
+                                                     "Просмотр/Корректировка файла конфигурации"});
     QCOMPARE(second->property("Tag").toInt(), 1);
     QCOMPARE(second->property("handler").toString(), QString("NParCnfClick"));
-    QCOMPARE(itemAt(window(),
-                    {"Данные", "Сообщения о вмешательствах оператора    ", "Запрос по индексу"})
+    QCOMPARE(zvc::test::menuItem(window(), {"Данные", "Сообщения о вмешательствах оператора    ",
+                                            "Запрос по индексу"})
                  ->property("Tag")
                  .toInt(),
              1);
@@ -298,7 +285,7 @@ class TFormMainTest : public QObject {
       caption = about.windowTitle();
       zvc::test::click(about, "OK");
     });
-    itemAt(window(), {"Версия", "О программе"})->trigger();
+    zvc::test::menuItem(window(), {"Версия", "О программе"})->trigger();
     QCOMPARE(caption, QString("О программе"));
   }
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <initializer_list>
+#include <string_view>
+
+class QButtonGroup;
+class QGroupBox;
+class QHBoxLayout;
+class QWidget;
+
+namespace zvc {
+
+// The buttons of a dialog in one row, centred under its fields.
+QHBoxLayout* centredButtonRow(std::initializer_list<QWidget*> buttons);
+
+// A framed column of radio items, one per choice, named itemPrefix0, itemPrefix1, …; the button
+// group knows each item by its choice number.
+struct RadioChoices {
+  QGroupBox* group;
+  QButtonGroup* items;
+};
+RadioChoices radioChoices(QWidget* parent, const char* caption, const char* groupName,
+                          const QString& itemPrefix, int count,
+                          const std::function<std::string_view(int)>& text);
+
+}  // namespace zvc
