@@ -228,9 +228,7 @@ LinkOptions readLinkOptions(const OptionValues& options) {
 }
 
 OutputEncoding readEncoding(const std::string& text) {
-  std::string lower = text;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string lower = lowerAscii(text);
   if (lower == "utf-8" || lower == "utf8") return OutputEncoding::kUtf8;
   if (lower == "cp1251" || lower == "windows-1251") return OutputEncoding::kCp1251;
   throw Refusal{"--encoding: utf-8 or cp1251 expected, got \"" + text + "\""};
@@ -384,6 +382,12 @@ ParsedArguments parseArguments(std::span<const std::string> arguments) {
 
 std::string_view helpText() {
   return kHelp;
+}
+
+std::string lowerAscii(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
 }
 
 }  // namespace zvc::cli

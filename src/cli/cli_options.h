@@ -84,4 +84,7 @@ ParsedArguments parseArguments(std::span<const std::string> arguments);
 
 std::string_view helpText();
 
+// Latin letters in lower case, for names and extensions given in any case.
+std::string lowerAscii(std::string text);
+
 }  // namespace zvc::cli

@@ -1,23 +1,13 @@
 #include "cli/saved_files.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace zvc::cli {
 namespace {
 
-constexpr MessageFileKind kKinds[] = {MessageFileKind::kDiagnostic, MessageFileKind::kIntervention};
-
-std::string lowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 std::optional<MessageFileKind> kindOf(const std::filesystem::path& file) {
-  const std::string extension = lowerCase(file.extension().string());
-  for (const MessageFileKind kind : kKinds) {
+  const std::string extension = lowerAscii(file.extension().string());
+  for (const MessageFileKind kind : kMessageFileKinds) {
     if (extension == messageFileFormat(kind).extension) return kind;
   }
   return std::nullopt;
@@ -25,7 +15,7 @@ std::optional<MessageFileKind> kindOf(const std::filesystem::path& file) {
 
 std::string knownExtensions() {
   std::string list;
-  for (const MessageFileKind kind : kKinds) {
+  for (const MessageFileKind kind : kMessageFileKinds) {
     if (!list.empty()) list += ", ";
     list += messageFileFormat(kind).extension;
   }

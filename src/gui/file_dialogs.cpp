@@ -27,7 +27,7 @@ std::optional<std::filesystem::path> askOpenFileName(QWidget* parent,
                                                      const std::filesystem::path& folder,
                                                      std::string_view preselected) {
   QStringList types;
-  for (MessageFileKind kind : {MessageFileKind::kDiagnostic, MessageFileKind::kIntervention}) {
+  for (MessageFileKind kind : kMessageFileKinds) {
     types << qtFileFilter(messageFileFormat(kind).openFilter);
   }
   QString chosenType = qtFileFilter(preselected);

@@ -20,6 +20,9 @@ namespace zvc {
 class Frontend;
 
 enum class MessageFileKind { kDiagnostic, kIntervention };
+// Every kind, for the lists of files the program opens.
+inline constexpr std::array<MessageFileKind, 2> kMessageFileKinds = {
+    MessageFileKind::kDiagnostic, MessageFileKind::kIntervention};
 
 // The seven texts of one view row (columns 1..7), UTF-8.
 inline constexpr std::size_t kMessageColumns = 7;
