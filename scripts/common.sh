@@ -27,6 +27,9 @@ zvc_install_missing() {
 }
 
 zvc_build() {
-  cmake -S "$ZVC_ROOT" -B "$ZVC_BUILD" "$@" >/dev/null
+  # A compiler cache, where one is installed, makes rebuilds in other checkouts cheap.
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$ZVC_ROOT" -B "$ZVC_BUILD" "${launcher[@]}" "$@" >/dev/null
   cmake --build "$ZVC_BUILD" -j"$(nproc)"
 }

@@ -10,8 +10,8 @@
 #include "cli/saved_files.h"
 #include "core/archives/message_view.h"
 #include "core/archives/print_question.h"
-#include "gui/print/report_output.h"
-#include "gui/print/tformprnarhiv.h"
+#include "report/message_report.h"
+#include "report/report_pdf.h"
 
 namespace zvc::cli {
 namespace {
@@ -69,7 +69,7 @@ int PrintCommand::run(CommandContext& context) {
       OrganisationTitle::load(organisationTitleFile(context.folder)).text();
 
   const HeadlessGuiApplication application;
-  const TFormPrnArhiv report(reportKind(opened->kind), opened->messages.header, reportRows(view),
+  const MessageReport report(reportKind(opened->kind), opened->messages.header, reportRows(view),
                              QString::fromStdString(organisation));
   report.announceCut(context.frontend);
   if (!writeReportPdf(report.buildReport(), pdfFileName(context.options.pdfFile))) {

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "core/app/working_folder.h"
-#include "gui/tformabout.h"
-#include "gui/tformmain.h"
+#include "gui/app/tformabout.h"
+#include "gui/app/tformmain.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include "core/archives/message_files.h"
 #include "core/archives/message_view.h"
 #include "core/common/text_codec.h"
-#include "core/temp_folder.h"
-#include "gui/message_view_model.h"
+#include "gui/archives/message_view_model.h"
 #include "integration/sim_process.h"
 #include "support/recording_frontend.h"
+#include "support/temp_folder.h"
 
 namespace zvc {
 namespace {

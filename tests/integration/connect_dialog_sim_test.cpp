@@ -5,9 +5,9 @@
 
 #include "core/link/connect_dialog_logic.h"
 #include "core/link/kpsbox.h"
-#include "core/temp_folder.h"
 #include "sim_process.h"
 #include "support/recording_frontend.h"
+#include "support/temp_folder.h"
 
 namespace zvc {
 namespace {

@@ -19,11 +19,11 @@
 #include "core/link/kpsbox.h"
 #include "core/tables/config_image.h"
 #include "core/tables/table_service.h"
-#include "core/temp_folder.h"
 #include "core/ui/connection_state.h"
 #include "sim/sim_tables.h"
 #include "sim_process.h"
 #include "support/recording_frontend.h"
+#include "support/temp_folder.h"
 
 namespace zvc {
 namespace {

@@ -16,10 +16,10 @@
 #include "core/link/link_settings.h"
 #include "core/tables/config_image.h"
 #include "core/tables/table_service.h"
-#include "core/temp_folder.h"
 #include "core/ui/connection_state.h"
 #include "sim_process.h"
 #include "support/recording_frontend.h"
+#include "support/temp_folder.h"
 
 namespace zvc {
 namespace {

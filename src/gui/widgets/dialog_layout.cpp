@@ -1,0 +1,35 @@
+#include "gui/widgets/dialog_layout.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zvc {
+
+QHBoxLayout* centredButtonRow(std::initializer_list<QWidget*> buttons) {
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  for (QWidget* button : buttons) row->addWidget(button);
+  row->addStretch();
+  return row;
+}
+
+RadioChoices radioChoices(QWidget* parent, const char* caption, const char* groupName,
+                          const QString& itemPrefix, int count,
+                          const std::function<std::string_view(int)>& text) {
+  auto* group = new QGroupBox(caption, parent);
+  group->setObjectName(groupName);
+  auto* column = new QVBoxLayout(group);
+  auto* items = new QButtonGroup(group);
+  for (int choice = 0; choice < count; ++choice) {
+    auto* item = new QRadioButton(QString::fromUtf8(text(choice)), group);
+    item->setObjectName(itemPrefix + QString::number(choice));
+    items->addButton(item, choice);
+    column->addWidget(item);
+  }
+  return {group, items};
+}
+
+}  // namespace zvc
