@@ -28,7 +28,6 @@ constexpr int kIdentificationTable = 0;
 constexpr int kDestroyedTableField = 0;
 constexpr int kTypeField = 1;
 constexpr int kVersionField = 3;
-constexpr int kNamesCodePageField = 12;  // 0: names travel in CP866
 
 constexpr int kNamesTable = 5;
 constexpr int kNameCount = 3;
@@ -122,15 +121,7 @@ bool readWorkingTables(TableService& tables) {
 // Names that cannot be read are replaced by the usual ones; the work goes on without them.
 void readControllerNames(TableService& tables) {
   ConfigImage& image = tables.image();
-  if (tables.readTableRange({kNamesTable, 0, kNameCount})) {
-    if (image.field(kIdentificationTable, kNamesCodePageField)[0] == 0) {
-      for (int name = 0; name < kNameCount; ++name) {
-        const auto field = image.field(kNamesTable, name);
-        decodeCp866(field.data(), field.size());
-      }
-    }
-    return;
-  }
+  if (tables.readNames()) return;
   const std::string defaults[kNameCount] = {format("Контроллер ЖВЦ_%02d", kServedModel), "Нитка 1",
                                             "Нитка 2"};
   for (int name = 0; name < kNameCount; ++name) {

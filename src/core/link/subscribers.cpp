@@ -278,10 +278,6 @@ bool isBlankField(std::string_view text) {
   return text.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-InputError missingInput() {
-  return InputError{"Введены не все параметры", ""};
-}
-
 std::optional<InputError> checkAddress(std::string_view text, std::uint8_t& address) {
   if (isBlankField(text)) return missingInput();
   const std::optional<long long> value = parseInteger(text);
@@ -315,14 +311,14 @@ std::optional<InputError> acceptEthernetSubscriber(const EthernetSubscriberInput
     if (isBlankField(part)) return missingInput();
     const std::optional<long long> value = parseInteger(part);
     if (!value || *value < 0 || *value > 255) {
-      return InputError{"Поле IP-адреса вне допустимого диапазона", "(0...255)"};
+      return ipPartOutOfRange();
     }
     ip = (ip << 8) | static_cast<std::uint32_t>(*value);
   }
   // A TCP port has 16 bits; a larger number would silently reach another port.
   const std::optional<long long> port = parseInteger(input.port);
   if (!port || *port < 0 || *port > kMaxTcpPort) {
-    return InputError{"Параметр вне допустимого диапазона", "(0...65535)"};
+    return tcpPortOutOfRange();
   }
   entry.address = address;
   entry.ip = ip;

@@ -1,10 +1,6 @@
 #include "core/tables/identification_view.h"
 
-#include <algorithm>
-
 #include "core/common/format.h"
-#include "core/common/text_codec.h"
-#include "core/tables/config_image.h"
 
 namespace zvc {
 namespace {
@@ -26,8 +22,6 @@ constexpr int kFixedAddressField = 13;
 constexpr int kProtocolMajorField = 14;
 constexpr int kProtocolMinorField = 15;
 constexpr int kProtocolBuildField = 16;
-
-constexpr int kNamesTable = 5;
 
 struct DatePart {
   int field;
@@ -64,12 +58,6 @@ std::string fixedAddress(int address) {
   return address == 0 ? "Есть" : format("Нет. Адрес = %d", address);
 }
 
-std::string_view trimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 std::vector<IdentificationLine> identificationView(IdentificationBytes bytes, bool complete) {
@@ -94,29 +82,6 @@ std::vector<IdentificationLine> identificationView(IdentificationBytes bytes, bo
     lines.push_back(std::move(line));
   }
   return lines;
-}
-
-std::vector<IdentificationLine> controllerNameLines(const ConfigImage& image) {
-  std::vector<IdentificationLine> lines;
-  for (std::size_t name = 0; name < kNameLabels.size(); ++name) {
-    const auto field = image.field(kNamesTable, static_cast<int>(name));
-    lines.push_back({std::string(kNameLabels[name]), fieldToUtf8(field.data(), field.size())});
-  }
-  return lines;
-}
-
-std::string oneLineLabel(std::string_view label) {
-  std::string joined;
-  for (std::size_t start = 0; start <= label.size();) {
-    const std::size_t end = std::min(label.find('\n', start), label.size());
-    const std::string_view line = trimBlanks(label.substr(start, end - start));
-    if (!line.empty()) {
-      if (!joined.empty()) joined += ' ';
-      joined += line;
-    }
-    start = end + 1;
-  }
-  return joined;
 }
 
 }  // namespace zvc

@@ -299,19 +299,46 @@ bool TableService::writeFirstFields(int table, int count) {
   if (encodeNames) convertNames(decodeCp866);  // the image keeps Windows-1251 whatever the outcome
   if (!ok) return false;
   if (table == kNamesTable) showControllerName();
-  if (table == kAddressTable && !connection_.restoreThenDisconnect) {
-    const auto link = image_.table(kAddressTable);
-    switchLink(link[0], baudRateOfCode(link[1]));
-  }
+  if (table == kAddressTable && !connection_.restoreThenDisconnect) followAddressTable();
   return true;
+}
+
+// Only a direct line runs at the controller's rate; a modem or a socket keeps its own.
+void TableService::followAddressTable() {
+  const auto link = image_.table(kAddressTable);
+  const bool directLine = engine().linkType == kpsbox::kDirectLine;
+  switchLink(link[0], directLine ? baudRateOfCode(link[1]) : 0);
+}
+
+bool TableService::readNames(int first, int count) {
+  if (!readTableRange({kNamesTable, std::uint8_t(first), std::uint8_t(count)})) return false;
+  if (namesInCp866()) convertNames(decodeCp866, first, count);
+  return true;
+}
+
+bool TableService::writeChangedNames(std::span<const std::uint8_t> oldCopy) {
+  const auto names = image_.table(kNamesTable);
+  if (oldCopy.size() != names.size()) return false;
+  // Compared in the code page that travels, so that only the names the user changed go out.
+  std::vector<std::uint8_t> old(oldCopy.begin(), oldCopy.end());
+  const bool cp866 = namesInCp866();
+  const std::size_t size = TableCatalogue::table(kNamesTable).fieldSize;
+  if (cp866) {
+    for (std::size_t at = 0; at < old.size(); at += size) encodeCp866(old.data() + at, size);
+    convertNames(encodeCp866);
+  }
+  const bool ok = writeChangedFields({kNamesTable, 0, kNameFields}, old);
+  if (cp866) convertNames(decodeCp866);  // the image keeps Windows-1251 whatever the outcome
+  if (ok) showControllerName();
+  return ok;
 }
 
 bool TableService::namesInCp866() const {
   return image_.field(0, 12)[0] == 0;
 }
 
-void TableService::convertNames(void (*convert)(std::uint8_t*, std::size_t)) {
-  for (int name = 0; name < TableCatalogue::table(kNamesTable).fieldCount; ++name) {
+void TableService::convertNames(void (*convert)(std::uint8_t*, std::size_t), int first, int count) {
+  for (int name = first; name < first + count; ++name) {
     const auto field = image_.field(kNamesTable, name);
     convert(field.data(), field.size());
   }

@@ -51,6 +51,8 @@ inline constexpr int kResultPanel = 2;
 // reported through the frontend with the choice to retry.
 class TableService {
  public:
+  static constexpr int kNameFields = 3;
+
   TableService(ConnectionState& connection, ConfigImage& image, LinkSettings& linkSettings,
                Frontend& frontend);
 
@@ -65,6 +67,14 @@ class TableService {
   // Sends what differs between oldCopy (the range before the edit) and the image, in as few
   // bytes on the line as the merge rule gives; nothing when nothing changed.
   bool writeChangedFields(TableRange range, std::span<const std::uint8_t> oldCopy);
+  // Names of table 5 read into the image, turned into Windows-1251 where they travel in CP866.
+  bool readNames(int first = 0, int count = kNameFields);
+  // The names that differ from oldCopy (table 5 as read) written in the code page they travel
+  // in; the image keeps Windows-1251. On success the controller's name shows in panel 1.
+  bool writeChangedNames(std::span<const std::uint8_t> oldCopy);
+  // The engine and the saved settings of the link in use follow the address of table 3 in the
+  // image, and on a direct line its speed, as after the controller took them.
+  void followAddressTable();
   // Every configuration table but the write-only passwords of table 13, under the progress window.
   bool readConfiguration();
   // The flagged tables in the controller's order, under the progress window; clears the flag of
@@ -89,7 +99,8 @@ class TableService {
   bool writeFlaggedTable(TableStateBlock& block, int table, int count, int& written);
   bool writeFirstFields(int table, int count);
   bool namesInCp866() const;
-  void convertNames(void (*convert)(std::uint8_t*, std::size_t));
+  void convertNames(void (*convert)(std::uint8_t*, std::size_t), int first = 0,
+                    int count = kNameFields);
   void showControllerName();
   void switchLink(std::uint8_t address, int rateCode);
   void pause(int ms);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/input_error.h"
 #include "core/tables/table_service.h"
+#include "core/ui/input_error.h"
 
 namespace zvc {
 

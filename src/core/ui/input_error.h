@@ -11,4 +11,15 @@ struct InputError {
   bool operator==(const InputError&) const = default;
 };
 
+// The refusals several dialogs share.
+inline InputError missingInput() {
+  return {"Введены не все параметры", ""};
+}
+inline InputError ipPartOutOfRange() {
+  return {"Поле IP-адреса вне допустимого диапазона", "(0...255)"};
+}
+inline InputError tcpPortOutOfRange() {
+  return {"Параметр вне допустимого диапазона", "(0...65535)"};
+}
+
 }  // namespace zvc
