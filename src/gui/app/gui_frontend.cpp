@@ -5,13 +5,10 @@
 
 #include "gui/app/escape_hook.h"
 #include "gui/app/tformques.h"
+#include "gui/widgets/qt_text.h"
 
 namespace zvc {
 namespace {
-
-QString text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // Over the main window and kept in front of it, yet not its child: the main window is disabled
 // meanwhile, and a child window would be disabled with it.
@@ -43,7 +40,7 @@ void GuiFrontend::setStatusLabel(int panel, QLabel* label) {
 }
 
 bool GuiFrontend::showMessage(int kind, std::string_view line1, std::string_view line2) {
-  TFormQues dialog(kind, text(line1), text(line2), mainWindow_);
+  TFormQues dialog(kind, qtText(line1), qtText(line2), mainWindow_);
   // The wait cursor would hide that the dialog waits for the user.
   QApplication::setOverrideCursor(Qt::ArrowCursor);
   dialog.exec();
@@ -53,7 +50,7 @@ bool GuiFrontend::showMessage(int kind, std::string_view line1, std::string_view
 
 void GuiFrontend::setStatus(int panel, std::string_view line) {
   if (panel < 0 || panel >= static_cast<int>(labels_.size()) || !labels_[panel]) return;
-  labels_[panel]->setText(text(line));
+  labels_[panel]->setText(qtText(line));
 }
 
 void GuiFrontend::startMessageTimer() {

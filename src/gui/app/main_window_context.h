@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace zvc {
@@ -21,6 +23,8 @@ struct MainWindowContext {
   ProgramSettings& settings;
   GuiFrontend& frontend;
   const WorkingFolder& folder;
+  // The menus and run captions again, after a write that changes what they show.
+  std::function<void()> applyMenuRules;
 };
 
 }  // namespace zvc

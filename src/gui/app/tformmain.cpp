@@ -28,6 +28,8 @@
 #include "gui/app/tformuser.h"
 #include "gui/archives/message_archive_menu.h"
 #include "gui/link/tformconnect.h"
+#include "gui/tables/controller_parameters_menu.h"
+#include "gui/tables/link_tables_menu.h"
 
 namespace zvc {
 namespace {
@@ -191,6 +193,17 @@ void TFormMain::wireMenuHandlers() {
   wire("NArhPerClick", &TFormMain::NArhPerClick);
   wire("NAlaPrnClick", &TFormMain::NAlaPrnClick);
   wire("NAudPrnClick", &TFormMain::NAudPrnClick);
+  wire("NidentClick", &TFormMain::NidentClick);
+  wire("NContrNameClick", &TFormMain::NContrNameClick);
+  wire("NsysClick", &TFormMain::NsysClick);
+  wire("NSinhrClick", &TFormMain::NSinhrClick);
+  wire("NContrDtClick", &TFormMain::NContrDtClick);
+  wire("NChrom_Ser_NumClick", &TFormMain::NChrom_Ser_NumClick);
+  wire("NConVUClick", &TFormMain::NConVUClick);
+  wire("NVrgConnClick", &TFormMain::NVrgConnClick);
+  wire("NConKPSClick", &TFormMain::NConKPSClick);
+  wire("NConnWMTClick", &TFormMain::NConnWMTClick);
+  wire("N_EthernetClick", &TFormMain::N_EthernetClick);
 }
 
 void TFormMain::wire(const char* handler, void (TFormMain::*slot)()) {
@@ -541,7 +554,8 @@ void TFormMain::BitBtn3Click() {
 // --- data: message archives ---
 
 MainWindowContext TFormMain::context() {
-  return {this, state_, tables_, image_, settings_, frontend_, folder_};
+  return {this,      state_,    tables_, image_,
+          settings_, frontend_, folder_, [this] { applyMenuRules(); }};
 }
 
 int TFormMain::senderTag() const {
@@ -567,6 +581,52 @@ void TFormMain::NAlaPrnClick() {
 
 void TFormMain::NAudPrnClick() {
   viewMessageFile(context(), MessageFileKind::kIntervention);
+}
+
+// --- parameters ---
+
+void TFormMain::NidentClick() {
+  runOperation([this] { showIdentification(context()); });
+}
+
+void TFormMain::NContrNameClick() {
+  runOperation([this] { editControllerNames(context()); });
+}
+
+void TFormMain::NsysClick() {
+  runOperation([this] { editSystemParameters(context()); });
+}
+
+void TFormMain::NSinhrClick() {
+  runOperation([this] { editTimeSync(context()); });
+}
+
+void TFormMain::NContrDtClick() {
+  runOperation([this] { showDateAndTime(context()); });
+}
+
+void TFormMain::NChrom_Ser_NumClick() {
+  runOperation([this] { showChromatographSerialNumber(context()); });
+}
+
+void TFormMain::NConVUClick() {
+  runOperation([this] { editUpperLink(context()); });
+}
+
+void TFormMain::NVrgConnClick() {
+  runOperation([this] { editFlowComputerLink(context()); });
+}
+
+void TFormMain::NConKPSClick() {
+  runOperation([this] { editChromatographLink(context()); });
+}
+
+void TFormMain::NConnWMTClick() {
+  runOperation([this] { editMoistureMeterLink(context()); });
+}
+
+void TFormMain::N_EthernetClick() {
+  runOperation([this] { editEthernet(context()); });
 }
 
 }  // namespace zvc

@@ -63,6 +63,17 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void NArhPerClick();
   void NAlaPrnClick();
   void NAudPrnClick();
+  void NidentClick();
+  void NContrNameClick();
+  void NsysClick();
+  void NSinhrClick();
+  void NContrDtClick();
+  void NChrom_Ser_NumClick();
+  void NConVUClick();
+  void NVrgConnClick();
+  void NConKPSClick();
+  void NConnWMTClick();
+  void N_EthernetClick();
   void BitBtn3Click();
 
  protected:

@@ -8,6 +8,7 @@
 
 #include "core/ui/frontend.h"
 #include "gui/widgets/field_key_filter.h"
+#include "gui/widgets/qt_text.h"
 
 namespace zvc {
 namespace {
@@ -15,10 +16,6 @@ namespace {
 constexpr int kInputErrorKind = 2;
 constexpr int kAddressDigits = 3;
 constexpr int kTcpPortDigits = 5;
-
-QString text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
 
 std::string fieldText(const QLineEdit* field) {
   return field->text().toStdString();
@@ -47,9 +44,9 @@ TFormAbonent::TFormAbonent(PhoneSubscriber& entry, EntryMode mode, Frontend& fro
   phoneNumber_->setMaxLength(static_cast<int>(kPhoneNumberChars));
   static_cast<QFormLayout*>(layout())->addRow("№ телефона", phoneNumber_);
   if (mode == EntryMode::kChange) {
-    name_->setText(text(entry.name));
+    name_->setText(qtText(entry.name));
     address_->setText(QString::number(entry.address));
-    phoneNumber_->setText(text(entry.phone));
+    phoneNumber_->setText(qtText(entry.phone));
   }
   addButtons();
 }
@@ -71,7 +68,7 @@ TFormAbonent::TFormAbonent(EthernetSubscriber& entry, EntryMode mode, Frontend& 
   row->addWidget(port_);
   static_cast<QFormLayout*>(layout())->addRow("IP-адрес:порт", row);
   if (mode == EntryMode::kChange) {
-    name_->setText(text(entry.name));
+    name_->setText(qtText(entry.name));
     address_->setText(QString::number(entry.address));
     const std::array<int, 4> parts = ipParts(entry.ip);
     for (std::size_t i = 0; i < parts.size(); ++i) ipParts_[i]->setText(QString::number(parts[i]));

@@ -12,6 +12,7 @@
 #include "core/tables/table_service.h"
 #include "core/tables/table_state_dialog.h"
 #include "core/ui/frontend.h"
+#include "gui/widgets/qt_text.h"
 
 namespace zvc {
 namespace {
@@ -20,10 +21,6 @@ constexpr int kCaptionColumn = 0;
 constexpr int kStateColumn = 1;
 constexpr int kWriteColumn = 2;
 constexpr int kInputError = 2;
-
-QString text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
 
 }  // namespace
 
@@ -66,8 +63,8 @@ void TFormTableInfo::fillRows() {
   for (const TableStateRow& row : view.rows) {
     const int at = static_cast<int>(rowTables_.size());
     rowTables_.push_back(row.table);
-    tables_->setItem(at, kCaptionColumn, new QTableWidgetItem(text(row.caption)));
-    auto* state = new QTableWidgetItem(text(row.state));
+    tables_->setItem(at, kCaptionColumn, new QTableWidgetItem(qtText(row.caption)));
+    auto* state = new QTableWidgetItem(qtText(row.state));
     state->setTextAlignment(Qt::AlignCenter);
     if (row.destroyed) state->setForeground(QBrush(Qt::red));
     tables_->setItem(at, kStateColumn, state);

@@ -3,8 +3,11 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "gui/widgets/qt_text.h"
 
 namespace zvc {
 
@@ -13,6 +16,13 @@ QHBoxLayout* centredButtonRow(std::initializer_list<QWidget*> buttons) {
   row->addStretch();
   for (QWidget* button : buttons) row->addWidget(button);
   row->addStretch();
+  return row;
+}
+
+QHBoxLayout* withNote(QWidget* field, std::string_view note) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(field);
+  row->addWidget(new QLabel(qtText(note), field->parentWidget()));
   return row;
 }
 

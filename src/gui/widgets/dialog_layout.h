@@ -15,6 +15,9 @@ namespace zvc {
 // The buttons of a dialog in one row, centred under its fields.
 QHBoxLayout* centredButtonRow(std::initializer_list<QWidget*> buttons);
 
+// A field with its unit or hint beside it.
+QHBoxLayout* withNote(QWidget* field, std::string_view note);
+
 // A framed column of radio items, one per choice, named itemPrefix0, itemPrefix1, …; the button
 // group knows each item by its choice number.
 struct RadioChoices {

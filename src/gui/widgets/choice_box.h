@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace zvc {
+
+// A list of the given entries with the entry `chosen` selected, or none.
+QComboBox* choiceBox(QWidget* parent, const char* objectName, const std::vector<std::string>& texts,
+                     std::optional<int> chosen);
+// Replaces the entries, keeping the selection when it is still one of them.
+void setChoices(QComboBox* box, const std::vector<std::string>& texts);
+void choose(QComboBox* box, std::optional<int> entry);
+// The selected entry, or nothing.
+std::optional<int> choiceOf(const QComboBox* box);
+
+// An editable list of numbers that takes digits only; it shows `text`.
+QComboBox* numberBox(QWidget* parent, const char* objectName, const std::vector<std::string>& texts,
+                     const std::string& text);
+// A field that takes digits only.
+QLineEdit* numberField(QWidget* parent, const char* objectName, const std::string& text,
+                       int maxLength = 0);
+
+std::string textOf(const QComboBox* editableBox);
+std::string textOf(const QLineEdit* field);
+
+}  // namespace zvc
