@@ -4,6 +4,8 @@
 // that a button opens.
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -77,6 +79,28 @@ void whenModalOpens(Act act) {
     }
     if (modal) modal->close();
     QFAIL("the expected dialog did not open");
+  });
+}
+
+// Operations run their own event loops between the dialogs, so a step waits for its window to
+// become the modal one. A step that never comes closes whatever is modal, so nothing hangs.
+template <typename Window, typename Act>
+void whenShown(Act act, QDeadlineTimer deadline = QDeadlineTimer(20000)) {
+  QTimer::singleShot(20, [act = std::move(act), deadline]() mutable {
+    if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+      act(*window);
+      return;
+    }
+    if (deadline.hasExpired()) {
+      QString shown;
+      while (QWidget* modal = QApplication::activeModalWidget()) {
+        for (const QLabel* label : modal->findChildren<QLabel*>()) shown += label->text() + " / ";
+        modal->close();
+      }
+      QFAIL(qPrintable(
+          QString("%1 did not open; shown: %2").arg(Window::staticMetaObject.className(), shown)));
+    }
+    whenShown<Window>(std::move(act), deadline);
   });
 }
 

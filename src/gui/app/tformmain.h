@@ -45,6 +45,7 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
 
   ConnectionState& connectionState() { return state_; }
   ConfigImage& image() { return image_; }
+  TableService& tables() { return tables_; }
   ProgramSettings& settings() { return settings_; }
   GuiFrontend& frontend() { return frontend_; }
 

@@ -1,11 +1,6 @@
 // The message-archive items of the main window against a running zvc-sim: from the menu through
 // the dialogs, the reading and the view to a saved file opened again.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-
-#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -24,46 +19,13 @@
 #include "gui/archives/tformindex.h"
 #include "gui/archives/tformperiod.h"
 #include "gui/dialog_test_helpers.h"
+#include "gui/main_window_on_sim.h"
 #include "sim_process.h"
 
 using zvc::TFormMain;
+using zvc::test::whenShown;
 
 namespace {
-
-int connectTo(int port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in where{};
-  where.sin_family = AF_INET;
-  where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  where.sin_port = htons(static_cast<std::uint16_t>(port));
-  if (connect(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
-    close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-// Readings run their own event loops between the dialogs, so a step waits for its window to
-// become the modal one. A step that never comes closes whatever is modal, so nothing hangs.
-template <typename Window, typename Act>
-void whenShown(Act act, QDeadlineTimer deadline = QDeadlineTimer(20000)) {
-  QTimer::singleShot(20, [act = std::move(act), deadline]() mutable {
-    if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
-      act(*window);
-      return;
-    }
-    if (deadline.hasExpired()) {
-      QString shown;
-      while (QWidget* modal = QApplication::activeModalWidget()) {
-        for (const QLabel* label : modal->findChildren<QLabel*>()) shown += label->text() + " / ";
-        modal->close();
-      }
-      QFAIL(qPrintable(
-          QString("%1 did not open; shown: %2").arg(Window::staticMetaObject.className(), shown)));
-    }
-    whenShown<Window>(std::move(act), deadline);
-  });
-}
 
 // Types the name into Qt's own file dialog and accepts it.
 void choose(QFileDialog& dialog, const std::string& name) {
@@ -111,15 +73,8 @@ class MessageArchiveMenuTest : public QObject {
   void init() {
     folder_ = std::make_unique<QTemporaryDir>();
     sim_ = std::make_unique<zvc::test::SimProcess>(std::vector<std::string>{"--tcp", "0"});
-    window_ = std::make_unique<TFormMain>(zvc::WorkingFolder(folder_->path().toStdString()));
-    window_->findChild<QTimer*>("TimerStart")->stop();
-    zvc::ConnectionState& state = window_->connectionState();
-    state.engine->linkType = zvc::kpsbox::kTcp;
-    state.engine->openPortPerExchange = false;
-    state.engine->address = 1;
-    state.engine->tcpSocket = connectTo(sim_->tcpPort());
-    QVERIFY(state.engine->tcpSocket >= 0);
-    state.connected = true;
+    window_ = zvc::test::mainWindowOnSim(folder_->path(), *sim_);
+    QVERIFY(window_->connectionState().engine->tcpSocket >= 0);
     window_->image().field(kChromatographTable, kChromatographModelField)[0] = kVela;
     window_->applyMenuRules();
     window_->show();

@@ -1,0 +1,55 @@
+#pragma once
+
+// The main window as after a connection step: its engine talks to a running zvc-sim over TCP and
+// the controller counts as connected. The working tables are the test's to read.
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+#include "core/link/kpsbox.h"
+#include "gui/app/tformmain.h"
+#include "sim_process.h"
+
+namespace zvc::test {
+
+inline int connectTo(int port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in where{};
+  where.sin_family = AF_INET;
+  where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  where.sin_port = htons(static_cast<std::uint16_t>(port));
+  if (connect(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// The simulator's user: password "1", code "1", blank-padded.
+inline void logInAsSimUser(kpsbox& engine) {
+  engine.writePassword.fill(' ');
+  engine.writePassword[0] = '1';
+  engine.userCode.fill(' ');
+  engine.userCode[0] = '1';
+}
+
+// A window in the working folder; its tcpSocket is -1 when the simulator could not be reached.
+inline std::unique_ptr<TFormMain> mainWindowOnSim(const QString& folder, const SimProcess& sim) {
+  auto window = std::make_unique<TFormMain>(WorkingFolder(folder.toStdString()));
+  window->findChild<QTimer*>("TimerStart")->stop();
+  ConnectionState& state = window->connectionState();
+  state.engine->linkType = kpsbox::kTcp;
+  state.engine->openPortPerExchange = false;
+  state.engine->address = 1;
+  state.engine->tcpSocket = connectTo(sim.tcpPort());
+  state.connected = true;
+  return window;
+}
+
+}  // namespace zvc::test
