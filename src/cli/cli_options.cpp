@@ -34,14 +34,20 @@ commands:
                                the view's caption on the first line, then one line per grid row,
                                cells separated by TAB, exactly the texts the GUI grid shows
   print FILE --pdf OUT.pdf     the printed report of a saved file, as a PDF
+  clock [--correct | --set]    the controller's date, time, weekday and time type beside the
+                               computer's ("label<TAB>controller<TAB>computer"); --correct moves
+                               the controller clock towards the computer's (at most to a whole
+                               hour), --set writes the computer's time into it; both ask first
+  show-params ident|names|system|sync|uplink|vrg-link|chrom-link|moist-link|ethernet|serial
+                               a parameter dialog as "label<TAB>value" lines, as it shows them
 
 other options:
   --encoding utf-8|cp1251      text on stdout and stderr (default utf-8)
   -h, --help                   this text
 
 Exit status: 0 success; 1 the link or the controller failed (the engine's error line on stderr);
-2 bad arguments or an unusable file (the program's own message on stderr); 3 a controller the
-program does not serve.
+2 bad arguments, an unusable file, or a change not confirmed or not allowed (the program's own
+message on stderr); 3 a controller the program does not serve.
 
 Notes:
   Messages the program would show in a window go to stderr as "kind N: line 1 / line 2" ("kind N:
@@ -68,13 +74,15 @@ constexpr OptionShape kOptions[] = {
     {"--password", 1},     {"--workdir", 1},      {"--yes", 0},
     {"--encoding", 1},     {"--help", 0},         {"-h", 0},
     {"--index", 2},        {"--last", 1},         {"--period", 2},
-    {"--save", 1},         {"--pdf", 1},
+    {"--save", 1},         {"--pdf", 1},          {"--correct", 0},
+    {"--set", 0},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"identify", CommandName::kIdentify}, {"read-table", CommandName::kReadTable},
     {"diag", CommandName::kDiag},         {"interv", CommandName::kInterv},
     {"show", CommandName::kShow},         {"print", CommandName::kPrint},
+    {"clock", CommandName::kClock},       {"show-params", CommandName::kShowParams},
 };
 
 constexpr int kMaxUserCodeDigits = 4;
@@ -284,6 +292,14 @@ ArchiveRequest readArchiveRequest(const OptionValues& options) {
   return request;
 }
 
+ClockAction readClockAction(const OptionValues& options) {
+  const bool correct = options.contains("--correct");
+  const bool set = options.contains("--set");
+  if (correct && set) throw Refusal{"--correct and --set exclude each other"};
+  if (correct) return ClockAction::kCorrect;
+  return set ? ClockAction::kSet : ClockAction::kShow;
+}
+
 CommandName commandNamed(std::string_view name) {
   for (const auto& [text, command] : kCommands) {
     if (text == name) return command;
@@ -301,6 +317,11 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
   }
   if (command != CommandName::kPrint && options.contains("--pdf")) {
     throw Refusal{"--pdf is for print"};
+  }
+  for (const char* name : {"--correct", "--set"}) {
+    if (command != CommandName::kClock && options.contains(name)) {
+      throw Refusal{std::string(name) + " is for clock"};
+    }
   }
 }
 
@@ -346,6 +367,14 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
       } else {
         throw Refusal{"print needs --pdf OUT.pdf"};
       }
+      break;
+    case CommandName::kClock:
+      expectArguments(arguments, 0, 0, name);
+      options.clockAction = readClockAction(tokens.options);
+      break;
+    case CommandName::kShowParams:
+      expectArguments(arguments, 1, 1, name);
+      options.parameterSection = arguments[0];
       break;
   }
 }

@@ -11,7 +11,18 @@
 // and the files is checked by the commands with the program's own rules.
 namespace zvc::cli {
 
-enum class CommandName { kIdentify, kReadTable, kDiag, kInterv, kShow, kPrint };
+enum class CommandName {
+  kIdentify,
+  kReadTable,
+  kDiag,
+  kInterv,
+  kShow,
+  kPrint,
+  kClock,
+  kShowParams,
+};
+// clock: show the two clocks, correct the controller's, or write the computer's time into it.
+enum class ClockAction { kShow, kCorrect, kSet };
 enum class RecordSelection { kIndex, kLast, kPeriod };
 enum class OutputEncoding { kUtf8, kCp1251 };
 
@@ -68,6 +79,8 @@ struct CliOptions {
   ArchiveRequest archive;
   std::string file;     // show, print
   std::string pdfFile;  // print
+  ClockAction clockAction = ClockAction::kShow;
+  std::string parameterSection;  // show-params
   bool operator==(const CliOptions&) const = default;
 };
 

@@ -3,11 +3,13 @@
 #include <string>
 
 #include "cli/archive_command.h"
+#include "cli/clock_command.h"
 #include "cli/exit_status.h"
 #include "cli/identify_command.h"
 #include "cli/print_command.h"
 #include "cli/read_table_command.h"
 #include "cli/show_command.h"
+#include "cli/show_params_command.h"
 
 namespace zvc::cli {
 
@@ -25,6 +27,10 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<ShowCommand>();
     case CommandName::kPrint:
       return std::make_unique<PrintCommand>();
+    case CommandName::kClock:
+      return std::make_unique<ClockCommand>();
+    case CommandName::kShowParams:
+      return std::make_unique<ShowParamsCommand>();
   }
   return nullptr;
 }

@@ -4,18 +4,11 @@
 
 #include "cli/controller_session.h"
 #include "cli/exit_status.h"
+#include "cli/show_params_command.h"
 #include "core/app/connection_step.h"
 #include "core/tables/identification_view.h"
 
 namespace zvc::cli {
-namespace {
-
-void printLines(const std::vector<IdentificationLine>& lines, TextOutput& out) {
-  for (const IdentificationLine& line : lines)
-    out.line(oneLineLabel(line.label) + "\t" + line.value);
-}
-
-}  // namespace
 
 // Any controller the program serves can be identified, one with destroyed tables or software 14
 // too: only tables 0 and 5 are read.
@@ -24,8 +17,8 @@ int IdentifyCommand::run(CommandContext& context) {
   if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
   readControllerNames(session.tables());
   const auto identification = session.image().table(0).first<kIdentificationBytes>();
-  printLines(identificationView(identification, true), context.out);
-  printLines(controllerNameLines(session.image()), context.out);
+  printParameterLines(identificationView(identification, true), context.out);
+  printParameterLines(controllerNameLines(session.image()), context.out);
   return kExitSuccess;
 }
 

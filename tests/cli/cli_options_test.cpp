@@ -52,6 +52,19 @@ TEST(CliOptions, AcceptedCommandLines) {
   print.file = "a.ala";
   print.pdfFile = "a.pdf";
 
+  CliOptions correctClock;
+  correctClock.command = CommandName::kClock;
+  correctClock.clockAction = ClockAction::kCorrect;
+  correctClock.answerYes = true;
+
+  CliOptions setClock;
+  setClock.command = CommandName::kClock;
+  setClock.clockAction = ClockAction::kSet;
+
+  CliOptions showParams;
+  showParams.command = CommandName::kShowParams;
+  showParams.parameterSection = "chrom-link";
+
   const Case cases[] = {
       {{"--tcp", "10.0.0.7:5000", "--address=255", "identify", "--user", "12", "--password",
         "пароль"},
@@ -62,6 +75,9 @@ TEST(CliOptions, AcceptedCommandLines) {
       {{"interv", "--period", "2024-03-01 00:00:00", "2024-03-02T23:59:59", "--save=-out"}, period},
       {{"diag", "--last", "4294967295"}, last},
       {{"print", "--pdf", "a.pdf", "--", "a.ala"}, print},
+      {{"clock", "--correct", "--yes"}, correctClock},
+      {{"--set", "clock"}, setClock},
+      {{"show-params", "chrom-link"}, showParams},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);
@@ -111,6 +127,10 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"interv", "--index=1", "2"}, "--index takes 2 values"},
       {{"identify", "--save", "x"}, "--save is for diag and interv"},
       {{"print", "x.ala"}, "print needs --pdf"},
+      {{"clock", "--correct", "--set"}, "--correct and --set exclude each other"},
+      {{"identify", "--set"}, "--set is for clock"},
+      {{"clock", "now"}, "wrong number of arguments for clock"},
+      {{"show-params"}, "wrong number of arguments for show-params"},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli_process.h"
+#include "cli_sim_fixture.h"
 #include "core/archives/message_files.h"
 #include "core/archives/message_view.h"
 #include "core/common/text_codec.h"
@@ -25,7 +26,9 @@ namespace zvc {
 namespace {
 
 using namespace std::chrono_literals;
+using test::CliAgainstSim;
 using test::CliRun;
+using test::lines;
 using test::runCli;
 using test::SimProcess;
 
@@ -36,15 +39,6 @@ std::vector<std::string> simOptions(std::vector<std::string> extra) {
   std::vector<std::string> options = kSimClock;
   options.insert(options.end(), extra.begin(), extra.end());
   return options;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    result.push_back(text.substr(start, end - start));
-  }
-  return result;
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -92,26 +86,6 @@ int closedTcpPort() {
   close(probe);
   return ntohs(address.sin_port);
 }
-
-class CliAgainstSim : public ::testing::Test {
- protected:
-  // zvc-cli in this test's working folder (no settings files: the defaults).
-  CliRun run(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--workdir", folder_.path().string()});
-    return runCli(arguments);
-  }
-  CliRun overPty(const SimProcess& sim, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--serial", sim.ptyPath()});
-    return run(arguments);
-  }
-  CliRun overTcp(const SimProcess& sim, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--tcp", "127.0.0.1:" + std::to_string(sim.tcpPort())});
-    return run(arguments);
-  }
-  std::string file(const char* name) const { return folder_.file(name).string(); }
-
-  test::TempFolder folder_;
-};
 
 TEST_F(CliAgainstSim, IdentifiesTheControllerOverTcpAndPty) {
   SimProcess sim(simOptions({"--pty", "--tcp", "0", "--cp866", "--address", "7"}));

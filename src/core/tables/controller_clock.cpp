@@ -188,7 +188,7 @@ bool correctControllerClock(TableService& tables, const ClockReading& reading) {
   const bool corrected = sendClockCorrection(
       tables, clockCorrection(DateTime6::fromBytes(controller.data()), computer));
   if (corrected) {
-    frontend.setStatus(kResultPanel, "Корректировка времени выполнена");
+    frontend.setStatus(kResultPanel, kCorrectionDone);
     frontend.startMessageTimer();
   } else {
     frontend.showMessage(kExchangeResult, "Корректировка времени не выполнена", "");

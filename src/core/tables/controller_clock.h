@@ -42,6 +42,7 @@ inline constexpr std::string_view kComputerColumn = "В ЭВМ";
 inline constexpr std::string_view kSyncForbidden =
     "Синхронизация времени контроллера с временем ЭВМ запрещена";
 inline constexpr std::string_view kCorrectCaption = "Скорректировать в контроллере";
+inline constexpr std::string_view kCorrectionDone = "Корректировка времени выполнена";
 
 // One row of the date-and-time dialog; a controller value that differs is shown in red.
 struct ClockRow {
