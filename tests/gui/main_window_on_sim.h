@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <QString>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
@@ -51,5 +52,14 @@ inline std::unique_ptr<TFormMain> mainWindowOnSim(const QString& folder, const S
   state.connected = true;
   return window;
 }
+
+// A simulator on a free TCP port and a connected main window in a folder of its own, destroyed
+// window first.
+struct SimMainWindow {
+  QTemporaryDir folder;
+  SimProcess sim{{"--tcp", "0"}};
+  std::unique_ptr<TFormMain> window = mainWindowOnSim(folder.path(), sim);
+  ~SimMainWindow() { window.reset(); }
+};
 
 }  // namespace zvc::test

@@ -62,31 +62,23 @@ const QString kInterventions = "Сообщения о вмешательства
 class MessageArchiveMenuTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> folder_;
-  std::unique_ptr<zvc::test::SimProcess> sim_;
-  std::unique_ptr<TFormMain> window_;
+  std::unique_ptr<zvc::test::SimMainWindow> on_;
 
-  TFormMain& window() { return *window_; }
+  TFormMain& window() { return *on_->window; }
 
  private slots:
   // A window whose engine talks to the simulator over TCP, as after a connection step.
   void init() {
-    folder_ = std::make_unique<QTemporaryDir>();
-    sim_ = std::make_unique<zvc::test::SimProcess>(std::vector<std::string>{"--tcp", "0"});
-    window_ = zvc::test::mainWindowOnSim(folder_->path(), *sim_);
-    QVERIFY(window_->connectionState().engine->tcpSocket >= 0);
-    window_->image().field(kChromatographTable, kChromatographModelField)[0] = kVela;
-    window_->applyMenuRules();
-    window_->show();
+    on_ = std::make_unique<zvc::test::SimMainWindow>();
+    QVERIFY(window().connectionState().engine->tcpSocket >= 0);
+    window().image().field(kChromatographTable, kChromatographModelField)[0] = kVela;
+    window().applyMenuRules();
+    window().show();
   }
-  void cleanup() {
-    window_.reset();
-    sim_.reset();
-    folder_.reset();
-  }
+  void cleanup() { on_.reset(); }
 
   void diagnosticsByIndexAreShownSavedAndOpenedAgain() {
-    const std::string saved = folder_->filePath("last10").toStdString();
+    const std::string saved = on_->folder.filePath("last10").toStdString();
     QStringList lastRow;
     whenShown<zvc::TFormIndex>([&](zvc::TFormIndex& dialog) {
       dialog.findChild<QRadioButton*>("RadioIndex3")->click();  // the last 10

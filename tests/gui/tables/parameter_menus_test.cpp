@@ -38,30 +38,22 @@ void answer(const char* button) {
 class ParameterMenusTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> folder_;
-  std::unique_ptr<zvc::test::SimProcess> sim_;
-  std::unique_ptr<TFormMain> window_;
+  std::unique_ptr<zvc::test::SimMainWindow> on_;
 
-  TFormMain& window() { return *window_; }
+  TFormMain& window() { return *on_->window; }
 
  private slots:
   void init() {
-    folder_ = std::make_unique<QTemporaryDir>();
-    sim_ = std::make_unique<zvc::test::SimProcess>(std::vector<std::string>{"--tcp", "0"});
-    window_ = zvc::test::mainWindowOnSim(folder_->path(), *sim_);
-    QVERIFY(window_->connectionState().engine->tcpSocket >= 0);
-    zvc::test::logInAsSimUser(*window_->connectionState().engine);
+    on_ = std::make_unique<zvc::test::SimMainWindow>();
+    QVERIFY(window().connectionState().engine->tcpSocket >= 0);
+    zvc::test::logInAsSimUser(*window().connectionState().engine);
     // Of the working tables only what these menus need: every exchange over TCP takes 0.5 s.
-    QVERIFY(window_->tables().readTableRange({0, 0, 18}));
-    QVERIFY(window_->tables().readTableRange({6, 0, 12}));
-    window_->applyMenuRules();
-    window_->show();
+    QVERIFY(window().tables().readTableRange({0, 0, 18}));
+    QVERIFY(window().tables().readTableRange({6, 0, 12}));
+    window().applyMenuRules();
+    window().show();
   }
-  void cleanup() {
-    window_.reset();
-    sim_.reset();
-    folder_.reset();
-  }
+  void cleanup() { on_.reset(); }
 
   void identificationShowsTheControllersTable0() {
     QString type;
@@ -84,7 +76,7 @@ class ParameterMenusTest : public QObject {
     QCOMPARE(int(window().connectionState().engine->address), 9);
     QVERIFY(window().tables().readTableRange({3, 0, 4}));
     QCOMPARE(int(window().connectionState().engine->response[1]), 9);
-    QFile saved(folder_->filePath("INI/zvc.ini"));
+    QFile saved(on_->folder.filePath("INI/zvc.ini"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QVERIFY(saved.readAll().contains("Adr=9"));
   }
