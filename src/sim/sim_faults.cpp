@@ -1,7 +1,9 @@
 #include "sim/sim_faults.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "core/common/format.h"
 
@@ -47,11 +49,15 @@ std::string parseAnswerFault(const std::vector<std::string>& words, AnswerFaults
   const auto argument = [&](std::size_t i, int minimum, int maximum) {
     return i <= args ? number(words[i], minimum, maximum) : std::nullopt;
   };
-  if ((kind == "silent" || kind == "badcrc" || kind == "swapcrc" || kind == "range") && args == 0) {
+  static constexpr std::string_view kFlags[] = {"silent", "badcrc", "swapcrc",
+                                                "range",  "twice",  "late"};
+  if (std::find(std::begin(kFlags), std::end(kFlags), kind) != std::end(kFlags) && args == 0) {
     faults.silent |= kind == "silent";
     faults.badChecksum |= kind == "badcrc";
     faults.swappedChecksum |= kind == "swapcrc";
     faults.wrongRange |= kind == "range";
+    faults.twice |= kind == "twice";
+    faults.late |= kind == "late";
     return {};
   }
   if ((kind == "delay" || kind == "cut" || kind == "stray") && args == 1) {
@@ -156,6 +162,8 @@ AnswerFaults FaultPlan::forRequest(int number) const {
       merged.errorTable = f.errorTable;
     }
     merged.wrongRange |= f.wrongRange;
+    merged.twice |= f.twice;
+    merged.late |= f.late;
   }
   return merged;
 }
@@ -177,6 +185,10 @@ Bytes damageAnswer(Bytes frame, const AnswerFaults& faults, std::uint8_t preambl
   }
   wire.insert(wire.end(), preambleCount, 0xFF);
   wire.insert(wire.end(), frame.begin(), frame.end());
+  if (faults.twice) {
+    const Bytes once = wire;
+    wire.insert(wire.end(), once.begin(), once.end());
+  }
   return wire;
 }
 

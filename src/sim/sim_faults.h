@@ -22,6 +22,8 @@ struct AnswerFaults {
   std::optional<std::uint8_t> errorCode;  // refuse with this controller error code
   std::uint8_t errorTable = 0;            // payload byte 2 of that refusal
   bool wrongRange = false;                // the echoed table range names another first field
+  bool twice = false;                     // the answer leaves twice, one copy after the other
+  bool late = false;  // held back until the next request arrives, then sent ahead of its answer
 };
 
 // Faults that hold for the whole run.
@@ -34,7 +36,8 @@ struct RunFaults {
 // Faults from the command line and scenario files, one per line:
 //   WHEN KIND [ARGS]   WHEN = request number (from 1), FIRST-LAST, or "*" for all
 //   KIND [ARGS]        whole-run faults
-// Request kinds: silent, delay MS, cut N, stray N, badcrc, swapcrc, error CODE [TABLE], range.
+// Request kinds: silent, delay MS, cut N, stray N, badcrc, swapcrc, error CODE [TABLE], range,
+// twice, late.
 // Whole-run kinds: version14, destroyed TABLE, archive-error-flag, records-outside-period,
 // hourly-gap, corrupt-records, long-series N.
 class FaultPlan {

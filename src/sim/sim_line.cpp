@@ -1,5 +1,7 @@
 #include "sim/sim_line.h"
 
+#include <utility>
+
 namespace zvc::sim {
 
 SimLine::SimLine(std::vector<std::unique_ptr<SimController>> controllers, FaultPlan faults,
@@ -16,6 +18,19 @@ SimController* SimLine::addressee(std::uint8_t address) {
 }
 
 std::optional<Answer> SimLine::receive(const Bytes& frame, SimSeconds base) {
+  std::optional<Answer> late = std::exchange(lateAnswer_, std::nullopt);
+  std::optional<Answer> answer = answerTo(frame, base);
+  if (!late) return answer;
+  // The answer held back leaves as this request arrives, just ahead of this request's answer.
+  if (answer) {
+    late->bytes.insert(late->bytes.end(), answer->bytes.begin(), answer->bytes.end());
+    late->delayMs = answer->delayMs;
+    late->lineRate = answer->lineRate;
+  }
+  return late;
+}
+
+std::optional<Answer> SimLine::answerTo(const Bytes& frame, SimSeconds base) {
   const RequestView request{frame};
   if (log_) log_(requestLogLine(request));
   SimController* controller = addressee(request.address());
@@ -36,6 +51,10 @@ std::optional<Answer> SimLine::receive(const Bytes& frame, SimSeconds base) {
                               faults, preambleCount);
   answer.delayMs = faults.delayMs;
   answer.lineRate = lineRate;
+  if (faults.late) {
+    lateAnswer_ = std::move(answer);
+    return std::nullopt;
+  }
   return answer;
 }
 

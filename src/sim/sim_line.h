@@ -31,7 +31,8 @@ class SimLine {
           LogSink log = {});
 
   // frame: a complete request frame with a sound checksum. base: the line's
-  // clock (start time plus the time run). nullopt: nobody answers.
+  // clock (start time plus the time run). nullopt: nobody answers. An answer
+  // held back by the "late" fault comes with the next request's answer.
   std::optional<Answer> receive(const Bytes& frame, SimSeconds base);
 
   SimController& controller(std::size_t index) { return *controllers_[index]; }
@@ -39,11 +40,13 @@ class SimLine {
 
  private:
   SimController* addressee(std::uint8_t address);
+  std::optional<Answer> answerTo(const Bytes& frame, SimSeconds base);
 
   std::vector<std::unique_ptr<SimController>> controllers_;
   FaultPlan faults_;
   LogSink log_;
   int requestCount_ = 0;
+  std::optional<Answer> lateAnswer_;
 };
 
 }  // namespace zvc::sim

@@ -196,6 +196,9 @@ Faults:
     swapcrc           checksum bytes swapped
     error CODE [T]    refuse with controller error CODE, payload byte 2 = T (e.g. error 60 7)
     range             table answers echo a wrong first field
+    twice             the answer leaves twice, one copy right after the other
+    late              the answer is held back until the next request arrives and then
+                      leaves just ahead of that request's answer
   Whole-run faults:
     version14         software version 14 in table 0 field 3
     destroyed T       table T destroyed: table 0 field 0 = T, table 7 byte T = 1

@@ -3,11 +3,6 @@
 // The main window as after a connection step: its engine talks to a running zvc-sim over TCP and
 // the controller counts as connected. The working tables are the test's to read.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -18,19 +13,6 @@
 #include "sim_process.h"
 
 namespace zvc::test {
-
-inline int connectTo(int port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in where{};
-  where.sin_family = AF_INET;
-  where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  where.sin_port = htons(static_cast<std::uint16_t>(port));
-  if (connect(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
-    close(fd);
-    return -1;
-  }
-  return fd;
-}
 
 // The simulator's user: password "1", code "1", blank-padded.
 inline void logInAsSimUser(kpsbox& engine) {
@@ -48,7 +30,7 @@ inline std::unique_ptr<TFormMain> mainWindowOnSim(const QString& folder, const S
   state.engine->linkType = kpsbox::kTcp;
   state.engine->openPortPerExchange = false;
   state.engine->address = 1;
-  state.engine->tcpSocket = connectTo(sim.tcpPort());
+  state.engine->tcpSocket = sim.connectTcp();
   state.connected = true;
   return window;
 }

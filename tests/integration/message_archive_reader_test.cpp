@@ -98,6 +98,38 @@ class MessageReaderSim : public ::testing::Test {
   MessageArchiveReader reader{connection, service, folder.path()};
 };
 
+// Over TCP an answer that came twice, or after the engine had given up on it and repeated the
+// request, lies in the socket when the next request goes out. The reading must still be the
+// archive: the same records as from a line without faults.
+TEST_F(MessageReaderSim, StaleAnswersOverTcpLeaveTheReadingWhole) {
+  const auto readOverTcp = [this](const std::vector<std::string>& faults) {
+    std::vector<std::string> options = {"--tcp",  "0", "--time", "2026-03-15 12:34:56",
+                                        "--seed", "7"};
+    options.insert(options.end(), faults.begin(), faults.end());
+    SimProcess served(options);
+    engine.linkType = kpsbox::kTcp;
+    engine.tcpSocket = served.connectTcp();
+    engine.openPortPerExchange = false;
+    engine.tries = 2;
+    engine.responseTimeoutMs = 500;
+    engine.interByteTimeoutMs = 100;
+    std::vector<std::uint8_t> records;
+    if (const auto reading = reader.readMessagesByIndex(1, 2470, 25)) {
+      records.assign(reading->records.bytes().begin(), reading->records.bytes().end());
+    }
+    close(engine.tcpSocket);
+    return records;
+  };
+  image.field(41, 0)[0] = 1;
+  const auto archive = readOverTcp({});
+  ASSERT_FALSE(archive.empty()) << engine.ErrorText();
+  // Request 1 is the first of the three archive requests.
+  for (const char* fault : {"1 twice", "1 late"}) {
+    EXPECT_EQ(readOverTcp({"--fault", fault}), archive) << fault;
+    EXPECT_TRUE(frontend.messages.empty()) << fault;
+  }
+}
+
 TEST_F(MessageReaderSim, IndexReadingsPageThroughTheBoundsOfTable11) {
   start();
   const auto bounds = reader.readBounds(1);

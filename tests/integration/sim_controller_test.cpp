@@ -286,7 +286,7 @@ TEST_F(SimLineTest, Address255IsAnsweredByTheFirstControllerOnly) {
 
 TEST_F(SimLineTest, FaultsHitOnlyTheirRequests) {
   start({"2 silent", "3 error 60 7", "4 swapcrc", "5 cut 5", "6 stray 4", "7 range", "8 badcrc",
-         "9 delay 250", "10-11 error 9"});
+         "9 delay 250", "10-11 error 9", "14 twice", "15 late"});
   const Bytes read = readRequest(0, 0, 18);
   EXPECT_EQ(exchange(read).function, 0x81);
   EXPECT_FALSE(send(read));
@@ -310,6 +310,14 @@ TEST_F(SimLineTest, FaultsHitOnlyTheirRequests) {
   EXPECT_EQ(exchange(read).payload[0], 9);
   EXPECT_EQ(exchange(read).payload[0], 9);
   EXPECT_EQ(exchange(read).function, 0x81);
+
+  const Bytes once = send(read)->bytes;
+  Bytes twice = once;
+  twice.insert(twice.end(), once.begin(), once.end());
+  EXPECT_EQ(send(read)->bytes, twice);
+  // Held back, then sent as the next request arrives, ahead of that request's own answer.
+  EXPECT_FALSE(send(read));
+  EXPECT_EQ(send(read)->bytes, twice);
 }
 
 TEST_F(SimLineTest, RefusedByFaultMeansNotExecuted) {
@@ -374,8 +382,8 @@ TEST(FaultPlan, ReadsScenarioLinesAndRefusesNonsense) {
   EXPECT_EQ(plan.run().destroyedTable, 6);
 
   for (const char* line : {"3", "3 explode", "0 silent", "4-2 silent", "x silent", "delay 5",
-                           "3 delay", "3 delay -1", "3 error 256", "destroyed 7", "destroyed 8",
-                           "destroyed 0", "long-series 0", "version14 now"}) {
+                           "3 delay", "3 delay -1", "3 error 256", "3 late 2", "destroyed 7",
+                           "destroyed 8", "destroyed 0", "long-series 0", "version14 now"}) {
     error.clear();
     EXPECT_FALSE(plan.addLine(line, error)) << line;
     EXPECT_FALSE(error.empty()) << line;

@@ -1,8 +1,5 @@
 // The exchange engine against a running zvc-sim, over its pseudo-terminal and over TCP.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -33,19 +30,6 @@ void logIn(kpsbox& engine) {
   engine.writePassword[0] = '1';
   engine.userCode.fill(' ');
   engine.userCode[0] = '1';
-}
-
-int connectTo(int port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in where{};
-  where.sin_family = AF_INET;
-  where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  where.sin_port = htons(std::uint16_t(port));
-  if (connect(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
-    close(fd);
-    return -1;
-  }
-  return fd;
 }
 
 bool readTable(kpsbox& engine, std::uint8_t table, std::uint8_t first, std::uint8_t count) {
@@ -79,7 +63,7 @@ TEST_F(SimEngineTest, ReadsTheIdentificationOverThePtyAndOverTcp) {
 
   kpsbox overTcp{1};
   overTcp.linkType = kpsbox::kTcp;
-  overTcp.tcpSocket = connectTo(sim.tcpPort());
+  overTcp.tcpSocket = sim.connectTcp();
   ASSERT_GE(overTcp.tcpSocket, 0);
   ASSERT_TRUE(readTable(overTcp, 14, 6, 1)) << overTcp.ErrorText();
   EXPECT_EQ(overTcp.response[4 + 4], 7);  // chromatograph "QRT Vela"

@@ -3,9 +3,12 @@
 // zvc-sim as a child process for tests: started with the given options, its
 // transport lines read from stdout, stopped (SIGTERM) when the object goes.
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +56,20 @@ class SimProcess {
 
   const std::string& ptyPath() const { return ptyPath_; }
   int tcpPort() const { return tcpPort_; }
+
+  // A new TCP connection to the simulator (started with --tcp), or -1.
+  int connectTcp() const {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    where.sin_port = htons(static_cast<std::uint16_t>(tcpPort_));
+    if (connect(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
+      close(fd);
+      return -1;
+    }
+    return fd;
+  }
 
   // Sends SIGTERM and returns the exit status.
   int terminate() {

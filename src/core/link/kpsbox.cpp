@@ -137,6 +137,14 @@ void waitReadable(int fd, Clock::time_point until) {
   if (ready > 0 && (descriptor.revents & POLLIN) == 0) nanosleep(&slice, nullptr);
 }
 
+// Drops whatever the socket holds: an answer that came twice, or after its wait had ended, would
+// otherwise be taken for the answer to the next request.
+void discardWaitingBytes(int socket) {
+  std::uint8_t stale[256];
+  while (recv(socket, stale, sizeof stale, MSG_DONTWAIT) > 0) {
+  }
+}
+
 // 1 = a byte, 0 = none waiting, -1 = the receive failed or the peer has closed.
 int readSocketByte(int socket, std::uint8_t& byte) {
   int pending = 0;
@@ -195,7 +203,7 @@ bool kpsbox::Command(std::uint8_t function, const std::uint8_t* data, int length
 }
 
 // Frames the request into `request`; returns its length, or 0 when it cannot be framed
-// (unknown function, missing data, or more data than a frame holds).
+// (unknown function, fewer data bytes than its layout takes, or more than a frame holds).
 int kpsbox::buildRequest(std::uint8_t function, const std::uint8_t* data, int length,
                          std::uint8_t extra) {
   const RequestLayout* layout = findLayout(function);
@@ -203,7 +211,10 @@ int kpsbox::buildRequest(std::uint8_t function, const std::uint8_t* data, int le
   const int dataCount = layout->dataCount >= 0 ? layout->dataCount : length;
   const int frameLength =
       kMinFrameLength + (layout->credentials ? 16 : 0) + (layout->extra ? 1 : 0) + dataCount;
-  if (dataCount < 0 || frameLength > kMaxFrameLength || (dataCount > 0 && !data)) return 0;
+  if (dataCount < 0 || length < dataCount || frameLength > kMaxFrameLength ||
+      (dataCount > 0 && !data)) {
+    return 0;
+  }
   int at = kPayload;
   if (layout->credentials) {
     at = std::copy(writePassword.begin(), writePassword.end(), request.begin() + at) -
@@ -242,6 +253,7 @@ bool kpsbox::Exchange(int frameLength) {
 bool kpsbox::send(int count) {
   if (linkType == kTcp) {
     pause(kTcpSendPauseMs);
+    discardWaitingBytes(tcpSocket);
     if (::send(tcpSocket, transmit_.data(), static_cast<size_t>(count), MSG_NOSIGNAL) != count) {
       resultCode = kSendFailed;
       return false;

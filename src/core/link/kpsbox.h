@@ -57,8 +57,9 @@ class kpsbox {
   kpsbox& operator=(const kpsbox&) = delete;
 
   // Sends one command and waits for its answer. extra is the byte put into the payload of
-  // functions 1 and 2. After true the response frame stays in `response` (payload byte k is
-  // response[4 + k]) until the next command.
+  // functions 1 and 2. `length` is the size of `data`; fewer bytes than the function's request
+  // takes are refused with result 2. After true the response frame stays in `response` (payload
+  // byte k is response[4 + k]) until the next command.
   bool Command(std::uint8_t function, const std::uint8_t* data, int length, std::uint8_t extra);
   // One attempt with the frame of frameLength bytes already in `request`; a length outside
   // 6..255 is refused with result 2.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <ctime>
@@ -195,9 +196,10 @@ TEST_F(KpsboxPty, RefusedRequestsTouchNothing) {
     std::uint8_t function;
     int length;
     const std::uint8_t* data;
-  } cases[] = {{3, 3, data},    {0, 0, data},
-               {0x81, 3, data}, {2, 233, data},  // one byte more than a frame holds
-               {2, -1, data},   {7, 7, nullptr}};
+  } cases[] = {{3, 3, data},   {0, 0, data},  {0x81, 3, data},
+               {2, 233, data},                // one byte more than a frame holds
+               {2, -1, data},  {1, 2, data},  // shorter than the request takes
+               {8, 14, data},  {12, 1, data}, {7, 7, nullptr}};
   for (const auto& c : cases) {
     SCOPED_TRACE(int(c.function));
     EXPECT_FALSE(engine.Command(c.function, c.data, c.length, 0));
@@ -450,6 +452,18 @@ TEST_F(KpsboxTcp, PausesBeforeSendingAndAcceptsTheAnswer) {
             490);
   EXPECT_EQ(seen[0].wire,
             (Bytes{0xFF, 0xCC, 0x01, 0x0A, 0x01, 0x00, 0x00, 0x00, 0x12, 0xE1, 0xA9}));
+}
+
+// An answer that came twice, or after its wait had ended, still lies in the socket when the
+// next request goes out; it must not be taken for that request's answer.
+TEST_F(KpsboxTcp, WhatTheSocketHeldBeforeTheRequestIsDropped) {
+  const Bytes stale = responseFrame(1, 0x81, {9, 9, 9});
+  ASSERT_EQ(write(tcp.server(), stale.data(), stale.size()), ssize_t(stale.size()));
+  const Bytes fresh = responseFrame(1, 0x81, {1, 2});
+  test::ScriptedController controller(tcp.server(), {{fresh}});
+  EXPECT_TRUE(readTable0()) << engine.ErrorText();
+  controller.finish();
+  EXPECT_EQ(Bytes(engine.response.begin(), engine.response.begin() + fresh.size()), fresh);
 }
 
 TEST_F(KpsboxTcp, ClosedPeerIsAReceiveFailure) {
