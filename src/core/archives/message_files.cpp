@@ -1,6 +1,8 @@
 #include "core/archives/message_files.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -29,6 +31,26 @@ std::string nameWithoutFolder(const std::filesystem::path& file) {
   return file.filename().string();
 }
 
+// The value of a text that is one whole decimal number, as the value displays write them.
+std::optional<double> numberIn(std::string_view text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// A number too long for its slot goes in the exponent form: cut, it would read as another value
+// when the file is opened again. Other texts are cut to the slot.
+std::string slotText(const std::string& text, std::size_t size) {
+  if (text.size() <= size) return text;
+  const std::optional<double> value = numberIn(text);
+  if (!value) return text;
+  std::string exponent = format("%.4e", *value);
+  return exponent.size() <= size ? exponent : text;
+}
+
 }  // namespace
 
 void writeTextRow(const MessageTexts& texts, const TextRowLayout& slots,
@@ -37,7 +59,7 @@ void writeTextRow(const MessageTexts& texts, const TextRowLayout& slots,
   for (std::size_t column = 0; column < kMessageColumns; ++column) {
     const TextSlot slot = slots[column];
     if (slot.offset + slot.size > row.size()) continue;
-    utf8ToField(texts[column], &row[slot.offset], slot.size);
+    utf8ToField(slotText(texts[column], slot.size), &row[slot.offset], slot.size);
   }
 }
 

@@ -52,7 +52,8 @@ struct InterventionTextRow {
 // What a row of an unsound record holds: this in the date column, nothing else.
 inline constexpr std::string_view kUnsoundRowMark = "   ***";
 
-// A zeroed row with each text in its slot as Windows-1251, cut to the slot and NUL-padded.
+// A zeroed row with each text in its slot as Windows-1251, cut to the slot and NUL-padded; a
+// number longer than its slot is written as "%.4e" instead.
 // `row` must be as long as the layout's row.
 void writeTextRow(const MessageTexts& texts, const TextRowLayout& layout,
                   std::span<std::uint8_t> row);

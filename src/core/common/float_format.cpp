@@ -23,20 +23,25 @@ int significantDigits(const std::string& text) {
       std::count_if(text.begin() + first, text.end(), [](char c) { return c >= '0' && c <= '9'; }));
 }
 
-// Decimals by magnitude; from the last limit on, none. The limits are single
-// precision like the values, so a controller value entered as 0.0001 falls in
-// the bucket from 0.0001 on.
+// Decimals by magnitude; from the last limit on, none. The limits are decimal
+// numbers and the value's exact magnitude is compared with them: the float
+// nearest a limit may lie below it (float 1e-6 is 9.99999997e-07). No float
+// lies between a limit and its nearest double, so doubles compare exactly.
 struct DecimalsBelow {
-  float limit;
+  double limit;
   int decimals;
 };
+
+constexpr double kExponentBelow = 1e-6;
 
 std::string formatByMagnitude(float value, int exponentDecimals,
                               std::span<const DecimalsBelow> buckets) {
   if (isNotANumber(value)) return "NAN";
   if (value == 0) return "0";
-  const float magnitude = std::fabs(value);
-  if (magnitude < 1e-6f) return format("%.*e", exponentDecimals, static_cast<double>(value));
+  const double magnitude = std::fabs(static_cast<double>(value));
+  if (magnitude < kExponentBelow) {
+    return format("%.*e", exponentDecimals, static_cast<double>(value));
+  }
   int decimals = 0;
   for (const DecimalsBelow& bucket : buckets) {
     if (magnitude < bucket.limit) {
@@ -61,7 +66,7 @@ bool isNotANumber(float value) {
 
 std::string formatFloatValue(float value) {
   static constexpr DecimalsBelow kBuckets[] = {
-      {0.0001f, 5}, {10.0f, 4}, {100.0f, 3}, {1000.0f, 2}, {10000.0f, 1}};
+      {0.0001, 5}, {10.0, 4}, {100.0, 3}, {1000.0, 2}, {10000.0, 1}};
   return formatByMagnitude(value, 4, kBuckets);
 }
 
@@ -70,8 +75,8 @@ std::string formatFloatValue(const std::uint8_t* bytes) {
 }
 
 std::string formatMoistureValue(float value) {
-  static constexpr DecimalsBelow kBuckets[] = {{0.0001f, 6}, {0.001f, 5}, {0.01f, 4},
-                                               {1.0f, 3},    {100.0f, 2}, {1000.0f, 1}};
+  static constexpr DecimalsBelow kBuckets[] = {{0.0001, 6}, {0.001, 5}, {0.01, 4},
+                                               {1.0, 3},    {100.0, 2}, {1000.0, 1}};
   return formatByMagnitude(value, 2, kBuckets);
 }
 

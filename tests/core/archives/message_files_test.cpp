@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "core/common/float_format.h"
 #include "support/recording_frontend.h"
 #include "support/temp_folder.h"
 
@@ -76,6 +77,28 @@ TEST(MessageTextRow, TextsLandInTheirSlotsCutAndNulPadded) {
   EXPECT_EQ(back[4], "В нач. часа (безусл.") << "21 characters cut to the 20-byte slot";
   EXPECT_EQ(back[5], "°C");
   EXPECT_EQ(back[6], "Adm1x");
+}
+
+// A cut number would read as another value when the file is opened again (1e20 as 1e19).
+TEST(MessageTextRow, NumbersTooLongForTheirSlotTakeTheExponentForm) {
+  MessageTexts texts = {"10.12.26",
+                        "14:02:33",
+                        "Значение стало выше верхней ПУ",
+                        "МД метана",
+                        formatFloatValue(1e20f),
+                        formatFloatValue(-1e20f),
+                        "единица измерения длиннее слота"};
+  ASSERT_EQ(texts[4], "100000002004087734272");
+  std::array<std::uint8_t, DiagnosticTextRow::kSize> row{};
+  writeTextRow(texts, DiagnosticTextRow::kSlots, row);
+  const MessageTexts back = readTextRow(row, DiagnosticTextRow::kSlots);
+  EXPECT_EQ(back[4], "1.0000e+20");
+  EXPECT_EQ(back[5], "-1.0000e+20");
+  EXPECT_EQ(back[6], "единица измерения дл") << "a text that is not a number is cut";
+
+  texts[4] = formatFloatValue(-1e19f);  // exactly the 20 bytes of the slot
+  writeTextRow(texts, DiagnosticTextRow::kSlots, row);
+  EXPECT_EQ(readTextRow(row, DiagnosticTextRow::kSlots)[4], "-9999999980506447872");
 }
 
 TEST(MessageTextRow, DiagnosticSlotsCoverTheRowEndToEnd) {

@@ -23,7 +23,13 @@ TEST(FloatFormat, ValueRuleDecimalsByMagnitude) {
       {1.5e-7f, "1.5000e-07"},
       {-2.5e-7f, "-2.5000e-07"},
       {0.00005f, "0.00005"},
-      {0.0001f, "0.0001"},  // the float nearest 0.0001 is in the "below 10" bucket
+      // The float nearest a limit is compared exactly: float 1e-6 and float 0.0001 lie just
+      // below their limits, the float after 1e-6 just above.
+      {1e-6f, "1.0000e-06"},
+      {-1e-6f, "-1.0000e-06"},
+      {1.00000011e-6f, "0.00000"},
+      {0.0001f, "0.00010"},
+      {0.00010001f, "0.0001"},
       {0.5f, "0.5000"},
       {-0.5f, "-0.5000"},
       {9.5f, "9.5000"},
@@ -39,8 +45,19 @@ TEST(FloatFormat, ValueRuleDecimalsByMagnitude) {
 
 TEST(FloatFormat, MoistureRuleComparesMagnitude) {
   const FloatCase cases[] = {
-      {0.0f, "0"},        {5e-7f, "5.00e-07"}, {0.00005f, "0.000050"}, {0.00042f, "0.00042"},
-      {0.005f, "0.0050"}, {0.5f, "0.500"},     {-12.5f, "-12.50"},     {99.994f, "99.99"},
+      {0.0f, "0"},
+      {5e-7f, "5.00e-07"},
+      {0.00005f, "0.000050"},
+      {0.00042f, "0.00042"},
+      // Limits against the floats nearest them: 1e-6, 0.0001 and 0.01 lie below, 0.001 above.
+      {1e-6f, "1.00e-06"},
+      {0.0001f, "0.000100"},
+      {0.001f, "0.0010"},
+      {0.01f, "0.0100"},
+      {0.005f, "0.0050"},
+      {0.5f, "0.500"},
+      {-12.5f, "-12.50"},
+      {99.994f, "99.99"},
       {123.45f, "123.4"},  // the float lies just below 123.45
       {1234.5f, "1234"},   // an exact half goes to even, as printf does
       {1235.5f, "1236"},
