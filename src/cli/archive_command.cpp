@@ -4,6 +4,7 @@
 
 #include "cli/controller_session.h"
 #include "cli/exit_status.h"
+#include "cli/output_file.h"
 #include "cli/scratch_folder.h"
 #include "cli/view_printer.h"
 #include "core/app/connection_step.h"
@@ -43,6 +44,11 @@ int ArchiveCommand::run(CommandContext& context) {
     period = checkedPeriod(context);
     if (!period) return kExitBadInput;
   }
+  std::optional<std::filesystem::path> saveFile;
+  if (request.saveFile) {
+    saveFile = checkedOutputFile(context, withMessageExtension(kind_, *request.saveFile));
+    if (!saveFile) return kExitBadInput;
+  }
   const ScratchFolder scratch;
   if (scratch.path().empty()) return refuse(context, "no temporary folder for the work files");
 
@@ -71,9 +77,9 @@ int ArchiveCommand::run(CommandContext& context) {
   if (!reading) return status;
   const MessageViewRows view(kind_, reading->header, reading->records, session.image(),
                              static_cast<MessageViewMode>(reading->viewMode), reading->firstIndex);
-  if (!request.saveFile) {
+  if (!saveFile) {
     printView(view, context.out);
-  } else if (!save(context, view, reading->header)) {
+  } else if (!writeMessageFile(*saveFile, reading->header, view.textRows(), context.frontend)) {
     return kExitBadInput;
   }
   return status;
@@ -125,27 +131,6 @@ std::optional<MessageArchiveReading> ArchiveCommand::readByIndex(CommandContext&
     range = {check.first, check.count};
   }
   return reader.readMessagesByIndex(archiveKind(), range.first, range.count);
-}
-
-// A file that exists is replaced only when the question is answered "Да" (--yes); otherwise
-// nothing is saved, as when the save dialog is left.
-bool ArchiveCommand::save(CommandContext& context, const MessageViewRows& view,
-                          const ArchiveFileHeader& header) const {
-  const std::filesystem::path given = *context.options.archive.saveFile;
-  bool asked = false;
-  const auto file = chooseMessageFileName(
-      kind_, given,
-      [&asked](const std::filesystem::path& start) -> std::optional<std::filesystem::path> {
-        if (asked) return std::nullopt;
-        asked = true;
-        return start;
-      },
-      context.frontend);
-  if (!file) {
-    refuse(context, "not saved: the file exists (--yes replaces it)");
-    return false;
-  }
-  return writeMessageFile(*file, header, view.textRows(), context.frontend);
 }
 
 }  // namespace zvc::cli

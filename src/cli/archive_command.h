@@ -25,8 +25,6 @@ class ArchiveCommand : public Command {
   // The records by index; status tells why there are none.
   std::optional<MessageArchiveReading> readByIndex(CommandContext& context,
                                                    MessageArchiveReader& reader, int& status) const;
-  bool save(CommandContext& context, const MessageViewRows& view,
-            const ArchiveFileHeader& header) const;
 
   MessageFileKind kind_;
 };

@@ -1,6 +1,7 @@
 #include "cli/cli_frontend.h"
 
 #include "core/common/format.h"
+#include "core/link/kpsbox.h"
 #include "core/tables/table_service.h"
 
 namespace zvc::cli {
@@ -34,6 +35,8 @@ bool CliFrontend::showMessage(int kind, std::string_view line1, std::string_view
 
 void CliFrontend::setStatus(int panel, std::string_view text) {
   if (panel == kResultPanel) outcome_ = text;
+  // What the panel showed before an exchange began is that exchange's progress, not its outcome.
+  if (panel == kpsbox::kExchangeStatusPanel && !text.empty()) outcome_.clear();
 }
 
 void CliFrontend::startMessageTimer() {

@@ -32,8 +32,9 @@ class CliFrontend : public Frontend {
   bool takeEscape() override { return false; }
   void setBusy(bool) override {}
 
-  // An exchange failed since the last clear; the outcome panel then showed failureLine (the
-  // engine's error line).
+  // An exchange failed since the last clear; failureLine is the engine's error line that the
+  // outcome panel then showed, empty when the exchange itself went through (an answer that does
+  // not match its request).
   bool exchangeFailed() const { return exchangeFailed_; }
   const std::string& failureLine() const { return failureLine_; }
   void clearFailure() {

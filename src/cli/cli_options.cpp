@@ -45,9 +45,10 @@ other options:
   --encoding utf-8|cp1251      text on stdout and stderr (default utf-8)
   -h, --help                   this text
 
-Exit status: 0 success; 1 the link or the controller failed (the engine's error line on stderr);
-2 bad arguments, an unusable file, or a change not confirmed or not allowed (the program's own
-message on stderr); 3 a controller the program does not serve.
+Exit status: 0 success; 1 the link or the controller failed (the program's message on stderr,
+after a failed exchange also "status: " and the engine's error line); 2 bad arguments, an
+unusable file, or a change not confirmed or not allowed (the program's own message on stderr);
+3 a controller the program does not serve.
 
 Notes:
   Messages the program would show in a window go to stderr as "kind N: line 1 / line 2" ("kind N:
@@ -58,7 +59,10 @@ Notes:
   with software 14 is identified, but its archives are read only after zvc has restored its
   tables (exit 3).
   zvc-cli never writes the settings files; --save and --pdf names are taken relative to the
-  current folder, ".ala"/".aud" or ".pdf" appended to a name without extension.
+  current folder, ".ala"/".aud" or ".pdf" appended to a name without extension. An existing
+  --save file is replaced only with --yes, and that is settled before the link is opened.
+  With --serial DEVICE-PATH the device stands for the stored COM number, which the port
+  messages name ("Коммуникационный порт СОМ1 недоступен / DEVICE-PATH").
   The organisation line of a printed report is the one stored in "title.ini" of the working folder.
 )";
 

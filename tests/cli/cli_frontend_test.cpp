@@ -91,6 +91,16 @@ TEST(CliFrontend, KeepsTheOutcomePanelOfAFailedExchange) {
   EXPECT_FALSE(frontend.exchangeFailed());
   EXPECT_EQ(frontend.failureLine(), "");
 
+  // An answer that does not match its request: the panel still shows the progress text, which
+  // is no error line.
+  frontend.setStatus(kResultPanel, "Чтение из таблицы 6 (поля 0-11)");
+  frontend.setStatus(3, "Обмен...");
+  frontend.setStatus(3, "");
+  frontend.showMessage(7, "Несоответствие запрошенных и переданных данных.", "");
+  EXPECT_TRUE(frontend.exchangeFailed());
+  EXPECT_EQ(frontend.failureLine(), "");
+  frontend.clearFailure();
+
   // The archive readers leave it for the message timer.
   frontend.setStatus(kResultPanel, "Команда 7.  Ошибка контрольной суммы");
   frontend.startMessageTimer();

@@ -276,6 +276,24 @@ TEST_F(CliAgainstSim, SilentControllerFailsWithinTheConfiguredTimeouts) {
   }
 }
 
+TEST_F(CliAgainstSim, AMissingSerialDeviceIsNamed) {
+  const CliRun failed = run({"--serial", "/dev/pts/999", "identify"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_TRUE(contains(failed.err, "kind 1: Коммуникационный порт СОМ1 недоступен / /dev/pts/999"))
+      << failed.err;
+}
+
+// The exchange went through, so there is no engine error line to show; the message says why.
+TEST_F(CliAgainstSim, AnAnswerForAnotherRangeIsToldByItsMessageAlone) {
+  SimProcess sim(simOptions({"--pty", "--fault", "1 range"}));
+  const CliRun failed = overPty(sim, {"identify"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_TRUE(
+      contains(failed.err, "kind 7: Несоответствие запрошенных и переданных данных. / Табл. 0"))
+      << failed.err;
+  EXPECT_FALSE(contains(failed.err, "status:")) << failed.err;
+}
+
 TEST_F(CliAgainstSim, TcpConnectGivesUpAfterTheStoredConnectWait) {
   std::filesystem::create_directories(folder_.file("INI"));
   test::writeBytes(folder_.file("INI") / "zvc.ini", "[ETHERNET_CONN_PAR]\r\nConnectWaitTime=1\r\n");
@@ -332,13 +350,18 @@ TEST_F(CliAgainstSim, AnExistingFileIsReplacedOnlyWithYes) {
   ASSERT_EQ(overPty(sim, {"diag", "--last", "2", "--save", saved}).status, 0);
   const std::string before = test::readBytes(saved);
 
-  const CliRun kept = overPty(sim, {"diag", "--last", "5", "--save", saved});
-  EXPECT_EQ(kept.status, 2);
-  EXPECT_TRUE(contains(kept.err,
-                       "kind 3: Файл same.ala уже есть. / Вы хотите заменить "
-                       "существующий файл?"))
-      << kept.err;
-  EXPECT_EQ(test::readBytes(saved), before);
+  // Refused before the link is opened: a line that does not exist is never tried.
+  for (const char* name : {"same.ala", "same"}) {
+    const CliRun kept =
+        run({"--serial", "/nonexistent/tty", "diag", "--last", "5", "--save", file(name)});
+    EXPECT_EQ(kept.status, 2) << name;
+    EXPECT_TRUE(contains(kept.err,
+                         "kind 3: Файл same.ala уже есть. / Вы хотите заменить "
+                         "существующий файл?"))
+        << kept.err;
+    EXPECT_FALSE(contains(kept.err, "недоступен")) << kept.err;
+    EXPECT_EQ(test::readBytes(saved), before);
+  }
 
   const CliRun replaced = overPty(sim, {"--yes", "diag", "--last", "5", "--save", saved});
   EXPECT_EQ(replaced.status, 0) << replaced.err;

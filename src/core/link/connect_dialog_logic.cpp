@@ -20,9 +20,11 @@ constexpr int kPlainKind = 6;
 constexpr int kErrorTextPanel = 2;
 constexpr auto kSettleTime = std::chrono::milliseconds(300);
 
-// The letters СОМ are Cyrillic in this message.
-std::string portUnavailableText(int port) {
-  return format("Коммуникационный порт СОМ%d недоступен", port);
+// The letters СОМ are Cyrillic in this message. The second line names the device behind the
+// number: on Linux the number alone does not say which one failed.
+void showPortUnavailable(int kind, const kpsbox& engine, Frontend& frontend) {
+  frontend.showMessage(kind, format("Коммуникационный порт СОМ%d недоступен", engine.comPort),
+                       comPortPath(engine.comPort, engine.comPortOverrides));
 }
 
 const EthernetSubscriber* chosenSubscriber(const EthernetSubscriberList& list, bool chosen) {
@@ -57,7 +59,7 @@ bool openSerialLink(kpsbox& engine, LinkSettingsStore& store, std::uint8_t addre
 bool openEnginePort(kpsbox& engine, Frontend& frontend) {
   // With "Do_Close_Port" the engine opens the port around each command itself.
   if (!engine.openPortPerExchange && !engine.OpenPort()) {
-    frontend.showMessage(kErrorKind, portUnavailableText(engine.comPort), "");
+    showPortUnavailable(kErrorKind, engine, frontend);
     return false;
   }
   std::this_thread::sleep_for(kSettleTime);
@@ -85,7 +87,7 @@ bool searchDeviceAddress(kpsbox& engine, LinkSettings& settings, Frontend& front
   frontend.setBusy(true);
   if (!engine.OpenPort()) {
     frontend.setBusy(false);
-    frontend.showMessage(kPlainKind, portUnavailableText(engine.comPort), "");
+    showPortUnavailable(kPlainKind, engine, frontend);
     return false;
   }
   constexpr std::array<std::uint8_t, 3> kTable0Field0{0, 0, 1};

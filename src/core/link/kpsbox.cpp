@@ -20,7 +20,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr int kExchangeStatusPanel = 3;
 constexpr int kMinFrameLength = 6;
 constexpr int kMaxFrameLength = 255;
 constexpr int kPayload = 4;  // payload byte k is frame byte 4 + k

@@ -50,6 +50,9 @@ class kpsbox {
 
   static constexpr int kControllerTextCount = 65;
 
+  // The status panel that shows "Обмен..." while a command is on the line.
+  static constexpr int kExchangeStatusPanel = 3;
+
   explicit kpsbox(std::uint8_t address = 0);
   // Closes a port the engine still holds; a TCP socket belongs to whoever connected it.
   ~kpsbox();

@@ -65,7 +65,7 @@ TEST_F(ConnectDialogLogicTest, DirectLineOpensThePortAndKeepsTheTypedAddress) {
   EXPECT_EQ(frontend.status[1], " Адр. 17");
 }
 
-TEST_F(ConnectDialogLogicTest, UnavailablePortIsNamedWithItsNumber) {
+TEST_F(ConnectDialogLogicTest, UnavailablePortIsNamedWithItsNumberAndItsDevice) {
   store.settings.direct.port = kMissingCom;
 
   EXPECT_FALSE(connectChosenLink(engine, store, {kDirectLink, "1", false}, frontend));
@@ -73,6 +73,7 @@ TEST_F(ConnectDialogLogicTest, UnavailablePortIsNamedWithItsNumber) {
   ASSERT_EQ(frontend.messages.size(), 1u);
   EXPECT_EQ(frontend.messages[0].kind, 1);
   EXPECT_EQ(frontend.messages[0].line1, "Коммуникационный порт СОМ7 недоступен");
+  EXPECT_EQ(frontend.messages[0].line2, folder.file("no-such-tty").string());
   EXPECT_EQ(engine.portHandle, kNoPort);
 }
 
@@ -154,6 +155,7 @@ TEST_F(ConnectDialogLogicTest, AddressSearchOnUnavailablePort) {
   ASSERT_EQ(frontend.messages.size(), 1u);
   EXPECT_EQ(frontend.messages[0].kind, 6);
   EXPECT_EQ(frontend.messages[0].line1, "Коммуникационный порт СОМ7 недоступен");
+  EXPECT_EQ(frontend.messages[0].line2, folder.file("no-such-tty").string());
   EXPECT_FALSE(frontend.busy);
 }
 
