@@ -30,6 +30,7 @@
 #include "gui/link/tformconnect.h"
 #include "gui/tables/controller_parameters_menu.h"
 #include "gui/tables/link_tables_menu.h"
+#include "gui/widgets/status_panel.h"
 
 namespace zvc {
 namespace {
@@ -55,8 +56,7 @@ constexpr int kSecondTag = 1;
 const char* const kRunCaptions[] = {"Нитка 1", "Нитка 2"};
 
 QLabel* newPanel(QStatusBar* bar, int width) {
-  auto* panel = new QLabel(bar);
-  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  auto* panel = new StatusPanel(bar);
   if (width > 0) panel->setFixedWidth(width);
   bar->addWidget(panel, width > 0 ? 0 : 1);
   return panel;

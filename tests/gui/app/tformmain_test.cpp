@@ -17,6 +17,7 @@
 #include "gui/app/tformuser.h"
 #include "gui/dialog_test_helpers.h"
 #include "gui/link/tformconnect.h"
+#include "gui/widgets/status_panel.h"
 
 using zvc::TFormMain;
 
@@ -234,6 +235,31 @@ class TFormMainTest : public QObject {
     window().frontend().setStatus(2, "Команда 1.  Устройство не отвечает");
     window().frontend().startMessageTimer();
     QTRY_COMPARE(panels->findChild<QLabel*>("panel2")->text(), QString());
+  }
+
+  // A long text never widens the window; the panels keep their size and cut the text.
+  void longStatusTextsAreCutNotWidening() {
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    const int width = window().width();
+    const std::string longText = "Команда 7.  " + std::string(300, 'W');
+    for (int panel : {0, 1, 2, 3, zvc::kStatusBar2}) window().frontend().setStatus(panel, longText);
+    QApplication::processEvents();
+    QCOMPARE(window().width(), width);
+    QVERIFY(window().minimumSizeHint().width() <= width);
+    auto* outcome = window().statusBar()->findChild<zvc::StatusPanel*>("panel2");
+    QCOMPARE(outcome->text(), QString::fromStdString(longText));
+    QVERIFY(outcome->shownText().endsWith(QChar(0x2026)));
+    // Side by side, each at its own width.
+    const QRect panel0 = window().statusBar()->findChild<QLabel*>("panel0")->geometry();
+    const QRect panel1 = window().statusBar()->findChild<QLabel*>("panel1")->geometry();
+    QCOMPARE(panel1.width(), 250);
+    QVERIFY(panel1.left() > panel0.right());
+    QVERIFY(outcome->geometry().left() > panel1.right());
+
+    window().frontend().setStatus(2, "");
+    QApplication::processEvents();
+    QCOMPARE(window().width(), width);
   }
 
   void callDurationIsHoursMinutesSecondsOfTheDay() {
