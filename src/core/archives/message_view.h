@@ -20,9 +20,6 @@ enum MessageViewMode { kViewByIndex = 0, kViewByPeriod = 1, kViewFromFile = 2 };
 inline constexpr std::string_view kUnsoundRecordStatus =
     "  ***  Данные в записи недостоверны (не совпадает КС)";
 
-// Narrowing of the last column while the grid shows its scroll bar.
-inline constexpr int kScrollBarRoom = 17;
-
 // What a message view window shows: caption, column widths, the texts of every cell and the
 // status line, and the text rows a save writes. A reading's records are decoded only when a row
 // is asked for, so a view of many records opens at once. The header, the records (or text rows)
@@ -53,7 +50,7 @@ class MessageViewRows {
   std::string_view statusLine() const;
   // The heading of a grid column, its lines separated by '\n'; the margin column has none.
   std::string_view columnHeading(int column) const;
-  // Columns 0..7 in grid units.
+  // Columns 0..7 in the designer's units: their proportions.
   std::span<const int, 8> columnWidths() const;
   int windowWidth() const;
 

@@ -19,13 +19,13 @@
 #include "gui/archives/tformques_prn.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/file_dialogs.h"
+#include "gui/widgets/grid_columns.h"
 
 namespace zvc {
 namespace {
 
 // A view is never taller than the screen less this, its title bar included.
 constexpr int kScreenMargin = 60;
-constexpr int kLastColumn = MessageViewModel::kColumns - 1;
 
 }  // namespace
 
@@ -63,20 +63,14 @@ MessageViewWindow::MessageViewWindow(const MessageViewRows& rows, const WorkingF
 QTableView* MessageViewWindow::makeGrid() {
   auto* grid = new QTableView(this);
   grid->setModel(model_);
-  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->verticalHeader()->hide();
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setWordWrap(false);
   grid->setTabKeyNavigation(false);
-
-  // The margin column is narrower than a header allows by default.
-  grid->horizontalHeader()->setMinimumSectionSize(1);
   const auto widths = rows_.columnWidths();
-  for (int column = 0; column < MessageViewModel::kColumns; ++column) {
-    grid->setColumnWidth(column, widths[column]);
-  }
+  fitColumnsToGrid(grid, std::vector<int>(widths.begin(), widths.end()));
   rowHeight_ = grid->fontMetrics().height() + 4;
   QHeaderView* rowHeader = grid->verticalHeader();
   rowHeader->setMinimumSectionSize(1);
@@ -100,34 +94,19 @@ void MessageViewWindow::fitHeightToRows() {
   resize(rows_.windowWidth(), 400);
   layout()->activate();
   const int headings = grid_->horizontalHeader()->sizeHint().height();
-  chrome_ = height() - (grid_->height() - 2 * grid_->frameWidth() - headings);
+  // Window height that is not the grid's rows.
+  const int chrome = height() - (grid_->height() - 2 * grid_->frameWidth() - headings);
 
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
   const int highest = screen ? screen->geometry().height() - kScreenMargin - titleBar : INT_MAX;
-  const int fitting = std::max(1, (highest - chrome_) / rowHeight_);
-  resize(rows_.windowWidth(), chrome_ + std::clamp(rows_.rowCount(), 1, fitting) * rowHeight_);
-  fitLastColumn();
-}
-
-int MessageViewWindow::rowsRoom() const {
-  return (height() - chrome_) / rowHeight_;
-}
-
-// The last column gives way to the scroll bar while not all rows fit.
-void MessageViewWindow::fitLastColumn() {
-  const int narrowing = rows_.rowCount() > rowsRoom() ? kScrollBarRoom : 0;
-  grid_->setColumnWidth(kLastColumn, rows_.columnWidths()[kLastColumn] - narrowing);
+  const int fitting = std::max(1, (highest - chrome) / rowHeight_);
+  resize(rows_.windowWidth(), chrome + std::clamp(rows_.rowCount(), 1, fitting) * rowHeight_);
 }
 
 void MessageViewWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   grid_->scrollToBottom();
-}
-
-void MessageViewWindow::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  fitLastColumn();
 }
 
 void MessageViewWindow::SaveClick() {

@@ -34,14 +34,11 @@ class MessageViewWindow : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QTableView* makeGrid();
   QLabel* makeStatusLine();
   void fitHeightToRows();
-  void fitLastColumn();
-  int rowsRoom() const;
   void SaveClick();
   void PrintClick();
   // Columns 1..7 of every row, as the report prints them.
@@ -53,7 +50,6 @@ class MessageViewWindow : public QDialog {
   MessageViewModel* model_;
   QTableView* grid_;
   int rowHeight_ = 1;
-  int chrome_ = 0;  // window height that is not the grid's rows
 };
 
 }  // namespace zvc
