@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/app/working_folder.h"
+#include "gui/app/qt_translation.h"
 #include "gui/app/tformabout.h"
 #include "gui/app/tformmain.h"
 
@@ -52,6 +53,8 @@ int main(int argc, char* argv[]) {
   if (parser.isSet("version")) parser.showVersion();
 
   QApplication app(argc, argv);
+  // The program speaks Russian whatever the system's language; Qt's own dialogs too.
+  zvc::installQtTranslation(app);
   std::optional<std::filesystem::path> givenFolder;
   if (parser.isSet(workdir)) givenFolder = pathOf(parser.value(workdir));
   const zvc::WorkingFolder folder =
