@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "core/ui/frontend.h"
+#include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/field_key_filter.h"
 #include "gui/widgets/qt_text.h"
 
@@ -26,9 +27,9 @@ std::string fieldText(const QLineEdit* field) {
 TFormAbonent::TFormAbonent(Frontend& frontend, QWidget* parent)
     : QDialog(parent), frontend_(frontend) {
   auto* form = new QFormLayout(this);
-  name_ = new QLineEdit(this);
-  name_->setObjectName("name");
-  name_->setMaxLength(static_cast<int>(kSubscriberNameChars));
+  // Each field as wide as what it takes, not stretched across the dialog.
+  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  name_ = textField("name", kSubscriberNameChars);
   form->addRow("Наименование", name_);
   address_ = numberField("address", kAddressDigits);
   form->addRow("Адрес устройства", address_);
@@ -39,9 +40,7 @@ TFormAbonent::TFormAbonent(PhoneSubscriber& entry, EntryMode mode, Frontend& fro
     : TFormAbonent(frontend, parent) {
   phone_ = &entry;
   setWindowTitle("Параметры абонента (связь по телефону)");
-  phoneNumber_ = new QLineEdit(this);
-  phoneNumber_->setObjectName("phone");
-  phoneNumber_->setMaxLength(static_cast<int>(kPhoneNumberChars));
+  phoneNumber_ = textField("phone", kPhoneNumberChars);
   static_cast<QFormLayout*>(layout())->addRow("№ телефона", phoneNumber_);
   if (mode == EntryMode::kChange) {
     name_->setText(qtText(entry.name));
@@ -57,6 +56,7 @@ TFormAbonent::TFormAbonent(EthernetSubscriber& entry, EntryMode mode, Frontend& 
   ethernet_ = &entry;
   setWindowTitle("Параметры абонента (Ethernet-интерфейс)");
   auto* row = new QHBoxLayout;
+  row->setSpacing(2);
   for (std::size_t i = 0; i < ipParts_.size(); ++i) {
     ipParts_[i] =
         numberField(qPrintable(QString("ip%1").arg(i + 1)), static_cast<int>(kIpPartDigits));
@@ -66,6 +66,7 @@ TFormAbonent::TFormAbonent(EthernetSubscriber& entry, EntryMode mode, Frontend& 
   port_ = numberField("port", kTcpPortDigits);
   row->addWidget(new QLabel(":", this));
   row->addWidget(port_);
+  row->addStretch();
   static_cast<QFormLayout*>(layout())->addRow("IP-адрес:порт", row);
   if (mode == EntryMode::kChange) {
     name_->setText(qtText(entry.name));
@@ -77,10 +78,19 @@ TFormAbonent::TFormAbonent(EthernetSubscriber& entry, EntryMode mode, Frontend& 
   addButtons();
 }
 
+QLineEdit* TFormAbonent::textField(const char* objectName, std::size_t maxChars) {
+  auto* field = new QLineEdit(this);
+  field->setObjectName(objectName);
+  field->setMaxLength(static_cast<int>(maxChars));
+  fitFieldToText(field, QString(field->maxLength(), u'x'));
+  return field;
+}
+
 QLineEdit* TFormAbonent::numberField(const char* objectName, int maxDigits) {
   auto* field = new QLineEdit(this);
   field->setObjectName(objectName);
   field->setMaxLength(maxDigits);
+  fitFieldToText(field, QString(maxDigits, u'0'));
   FieldKeyFilter::digitsOnly(field);
   return field;
 }

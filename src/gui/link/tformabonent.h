@@ -26,6 +26,7 @@ class TFormAbonent : public QDialog {
 
  private:
   explicit TFormAbonent(Frontend& frontend, QWidget* parent);
+  QLineEdit* textField(const char* objectName, std::size_t maxChars);
   QLineEdit* numberField(const char* objectName, int maxDigits);
   void addButtons();
   void acceptClicked();

@@ -40,10 +40,13 @@ void fillRow(QTableWidget& grid, int row, const Entry& entry) {
   grid.setItem(row, kNumberColumn, cell(numberText(entry)));
 }
 
-QPushButton* sortButton(QWidget* parent, const char* objectName) {
+// An arrow button; its tooltip, which a screen reader reads too, says what it sorts by.
+QPushButton* sortButton(QWidget* parent, const char* objectName, const QString& sortsBy) {
   auto* button = new QPushButton(parent);
   button->setObjectName(objectName);
   button->setIcon(parent->style()->standardIcon(QStyle::SP_ArrowDown));
+  button->setToolTip(sortsBy);
+  button->setAccessibleName(sortsBy);
   return button;
 }
 
@@ -51,24 +54,24 @@ QPushButton* sortButton(QWidget* parent, const char* objectName) {
 
 TFormAbonents_List::TFormAbonents_List(PhoneSubscriberList& list, Frontend& frontend,
                                        QWidget* parent)
-    : TFormAbonents_List(&list, "№ телефона", frontend, parent) {
+    : TFormAbonents_List(&list, "№ телефона", "Сортировать по номеру телефона", frontend, parent) {
   setWindowTitle("Список абонентов (связь по телефону)");
 }
 
 TFormAbonents_List::TFormAbonents_List(EthernetSubscriberList& list, Frontend& frontend,
                                        QWidget* parent)
-    : TFormAbonents_List(&list, "IP-адрес:порт", frontend, parent) {
+    : TFormAbonents_List(&list, "IP-адрес:порт", "Сортировать по IP-адресу", frontend, parent) {
   setWindowTitle("Список абонентов (Ethernet-интерфейс)");
 }
 
 TFormAbonents_List::TFormAbonents_List(
     std::variant<PhoneSubscriberList*, EthernetSubscriberList*> original,
-    const QString& numberColumn, Frontend& frontend, QWidget* parent)
+    const QString& numberColumn, const QString& numberSort, Frontend& frontend, QWidget* parent)
     : QDialog(parent), frontend_(frontend), original_(original) {
   std::visit([this](auto* list) { copy_ = *list; }, original_);
 
-  sortByName_ = sortButton(this, "sortByName");
-  sortByNumber_ = sortButton(this, "sortByNumber");
+  sortByName_ = sortButton(this, "sortByName", "Сортировать по наименованию");
+  sortByNumber_ = sortButton(this, "sortByNumber", numberSort);
   auto* sortRow = new QHBoxLayout;
   sortRow->addWidget(sortByName_);
   sortRow->addStretch();

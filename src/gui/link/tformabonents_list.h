@@ -22,8 +22,10 @@ class TFormAbonents_List : public QDialog {
   TFormAbonents_List(EthernetSubscriberList& list, Frontend& frontend, QWidget* parent = nullptr);
 
  private:
+  // numberColumn: the heading of the last column; numberSort: what its sort button does.
   TFormAbonents_List(std::variant<PhoneSubscriberList*, EthernetSubscriberList*> original,
-                     const QString& numberColumn, Frontend& frontend, QWidget* parent);
+                     const QString& numberColumn, const QString& numberSort, Frontend& frontend,
+                     QWidget* parent);
   template <typename Action>
   auto withList(Action action) {
     return std::visit([&](auto& list) { return action(list); }, copy_);

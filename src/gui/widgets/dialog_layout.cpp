@@ -4,12 +4,27 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "gui/widgets/qt_text.h"
 
 namespace zvc {
+namespace {
+
+// A line edit's size hint is room for this many "x" plus its frame and margins.
+constexpr int kLineEditHintChars = 17;
+
+}  // namespace
+
+void fitFieldToText(QLineEdit* field, const QString& widest) {
+  const QFontMetrics metrics = field->fontMetrics();
+  const int chrome =
+      field->sizeHint().width() - metrics.horizontalAdvance(QString(kLineEditHintChars, u'x'));
+  // A blank's room besides, so that the text does not touch the frame nor hide the cursor.
+  field->setFixedWidth(metrics.horizontalAdvance(widest + u' ') + chrome);
+}
 
 QHBoxLayout* centredButtonRow(std::initializer_list<QWidget*> buttons) {
   auto* row = new QHBoxLayout;

@@ -8,9 +8,13 @@
 class QButtonGroup;
 class QGroupBox;
 class QHBoxLayout;
+class QLineEdit;
 class QWidget;
 
 namespace zvc {
+
+// A line edit as wide as `widest` needs, its frame and margins included.
+void fitFieldToText(QLineEdit* field, const QString& widest);
 
 // The buttons of a dialog in one row, centred under its fields.
 QHBoxLayout* centredButtonRow(std::initializer_list<QWidget*> buttons);

@@ -53,6 +53,27 @@ class TFormAbonentTest : public QObject {
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
   }
 
+  // Fields as wide as what they take: a three-digit part is narrower than the port, the whole
+  // dialog far narrower than a stretched one.
+  void fieldsAreAsWideAsTheirContent() {
+    zvc::test::RecordingFrontend frontend;
+    EthernetSubscriber entry{"ГРС", 3, 0x0A000001, 502};
+    TFormAbonent dialog(entry, EntryMode::kChange, frontend);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const auto widthOf = [&](const char* name) {
+      return dialog.findChild<QLineEdit*>(name)->width();
+    };
+    const QFontMetrics metrics = dialog.findChild<QLineEdit*>("ip1")->fontMetrics();
+    QVERIFY(widthOf("ip1") >= metrics.horizontalAdvance("255"));
+    QVERIFY(widthOf("ip1") < metrics.horizontalAdvance("255") + 30);
+    QCOMPARE(widthOf("address"), widthOf("ip1"));
+    QVERIFY(widthOf("port") > widthOf("ip1"));
+    QVERIFY(widthOf("port") < 2 * widthOf("ip1"));
+    QVERIFY(widthOf("name") >= metrics.horizontalAdvance(QString(49, u'x')));
+    QVERIFY(dialog.width() < widthOf("name") + 250);
+  }
+
   void numberFieldsTakeOnlyDigits() {
     zvc::test::RecordingFrontend frontend;
     EthernetSubscriber entry;

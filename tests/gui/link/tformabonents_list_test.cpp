@@ -114,6 +114,11 @@ class TFormAbonentsListTest : public QObject {
     auto* byNumber = dialog.findChild<QPushButton*>("sortByNumber");
     QVERIFY(!byName->isEnabled());
     QCOMPARE(cellText(dialog, 0, 3), QString("192.168.0.1:502"));
+    // Icons only: the tooltips and the names a screen reader reads tell them apart.
+    QCOMPARE(byName->toolTip(), QString("Сортировать по наименованию"));
+    QCOMPARE(byName->accessibleName(), byName->toolTip());
+    QCOMPARE(byNumber->toolTip(), QString("Сортировать по IP-адресу"));
+    QCOMPARE(byNumber->accessibleName(), byNumber->toolTip());
 
     byNumber->click();
 
