@@ -14,6 +14,7 @@
 #include "core/app/archive_dialog_settings.h"
 #include "core/archives/archive_dialogs.h"
 #include "core/ui/frontend.h"
+#include "gui/widgets/date_field.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/field_key_filter.h"
 
@@ -39,9 +40,8 @@ QComboBox* timeField(const QString& name, int count, QWidget* parent) {
 }
 
 QDateEdit* dateField(const QString& name, QWidget* parent) {
-  auto* field = new QDateEdit(parent);
+  auto* field = new DateField(parent);
   field->setObjectName(name);
-  field->setDisplayFormat("dd.MM.yyyy");
   field->setDateRange(kFirstDate, kLastDate);
   field->setCalendarPopup(true);
   return field;

@@ -248,6 +248,37 @@ class TFormPeriodTest : public QObject {
     date->setDate(QDate(1999, 12, 31));
     QCOMPARE(date->date(), QDate(2000, 1, 1));
   }
+
+  // A whole date typed over the selected one, with or without its points; the arrow keys still
+  // step the section under the cursor.
+  void aWholeDateCanBeTypedOverTheSelectedOne_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("expected");
+    QTest::newRow("with points") << "01.12.2026" << QDate(2026, 12, 1);
+    QTest::newRow("digits only") << "15072025" << QDate(2025, 7, 15);
+    QTest::newRow("one-digit day and month") << "1.2.2026" << QDate(2026, 2, 1);
+  }
+  void aWholeDateCanBeTypedOverTheSelectedOne() {
+    QFETCH(QString, typed);
+    QFETCH(QDate, expected);
+    zvc::test::RecordingFrontend frontend;
+    ArchiveDialogSettings settings = ArchiveDialogSettings::defaults(45000.0);
+    settings.setPeriodChoice(2);
+    TFormPeriod dialog(settings, frontend, nullptr, kAfternoon);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* date = dialog.findChild<QDateEdit*>("DateBegin");
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(date, typed);
+    QCOMPARE(date->date(), expected);
+
+    QTest::keyClick(date, Qt::Key_Up);
+    QCOMPARE(date->date(), expected.addYears(1));
+    QTest::keyClick(date, Qt::Key_Home);
+    QTest::keyClick(date, Qt::Key_Up);
+    QCOMPARE(date->date(), expected.addYears(1).addDays(1));
+  }
 };
 
 QTEST_MAIN(TFormPeriodTest)
