@@ -40,6 +40,17 @@ commands:
                                hour), --set writes the computer's time into it; both ask first
   show-params ident|names|system|sync|uplink|vrg-link|chrom-link|moist-link|ethernet|serial
                                a parameter dialog as "label<TAB>value" lines, as it shows them
+  config read --save FILE.cnf  read every configuration table of the controller and save them
+                               as a configuration file (flow-computer passwords blank)
+  config new --save FILE.cnf   save the default configuration of a new controller
+  config show FILE.cnf         every section of a configuration file as
+                               "section<TAB>label<TAB>value" lines (sections as show-params names
+                               them)
+  config diff A.cnf B.cnf      the rows whose values differ: "section<TAB>label<TAB>A<TAB>B"
+  config diff FILE.cnf --controller
+                               the same against the connected controller's configuration
+                               Writing a configuration into a controller is done in zvc, where
+                               the editor and the table-state dialog show what is written.
 
 other options:
   --encoding utf-8|cp1251      text on stdout and stderr (default utf-8)
@@ -59,7 +70,8 @@ Notes:
   with software 14 is identified, but its archives are read only after zvc has restored its
   tables (exit 3).
   zvc-cli never writes the settings files; --save and --pdf names are taken relative to the
-  current folder, ".ala"/".aud" or ".pdf" appended to a name without extension. An existing
+  current folder, ".ala"/".aud", ".cnf" or ".pdf" appended to a name without extension.
+  Configuration files are written readable by their owner only: they hold write passwords. An existing
   --save file is replaced only with --yes, and that is settled before the link is opened.
   With --serial DEVICE-PATH the device stands for the stored COM number, which the port
   messages name ("Коммуникационный порт СОМ1 недоступен / DEVICE-PATH").
@@ -79,7 +91,7 @@ constexpr OptionShape kOptions[] = {
     {"--encoding", 1},     {"--help", 0},         {"-h", 0},
     {"--index", 2},        {"--last", 1},         {"--period", 2},
     {"--save", 1},         {"--pdf", 1},          {"--correct", 0},
-    {"--set", 0},
+    {"--set", 0},          {"--controller", 0},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
@@ -87,6 +99,14 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"diag", CommandName::kDiag},         {"interv", CommandName::kInterv},
     {"show", CommandName::kShow},         {"print", CommandName::kPrint},
     {"clock", CommandName::kClock},       {"show-params", CommandName::kShowParams},
+    {"config", CommandName::kConfig},
+};
+
+constexpr std::pair<std::string_view, ConfigAction> kConfigActions[] = {
+    {"read", ConfigAction::kRead},
+    {"show", ConfigAction::kShow},
+    {"new", ConfigAction::kNew},
+    {"diff", ConfigAction::kDiff},
 };
 
 constexpr int kMaxUserCodeDigits = 4;
@@ -314,10 +334,16 @@ CommandName commandNamed(std::string_view name) {
 // Options that belong to one command only.
 void refuseForeignOptions(const OptionValues& options, CommandName command) {
   const bool archive = command == CommandName::kDiag || command == CommandName::kInterv;
-  for (const char* name : {"--index", "--last", "--period", "--save"}) {
+  for (const char* name : {"--index", "--last", "--period"}) {
     if (!archive && options.contains(name)) {
       throw Refusal{std::string(name) + " is for diag and interv"};
     }
+  }
+  if (!archive && command != CommandName::kConfig && options.contains("--save")) {
+    throw Refusal{"--save is for diag, interv and config"};
+  }
+  if (command != CommandName::kConfig && options.contains("--controller")) {
+    throw Refusal{"--controller is for config diff"};
   }
   if (command != CommandName::kPrint && options.contains("--pdf")) {
     throw Refusal{"--pdf is for print"};
@@ -334,6 +360,40 @@ void expectArguments(const std::vector<std::string>& arguments, std::size_t min,
   if (arguments.size() < min || arguments.size() > max) {
     throw Refusal{"wrong number of arguments for " + std::string(command)};
   }
+}
+
+ConfigAction configActionNamed(std::string_view name) {
+  for (const auto& [text, action] : kConfigActions) {
+    if (text == name) return action;
+  }
+  throw Refusal{"config: read, show, new or diff expected, got \"" + std::string(name) + "\""};
+}
+
+// config read|new --save FILE, config show FILE, config diff A B, config diff FILE --controller.
+ConfigRequest readConfigRequest(const Tokens& tokens, const std::vector<std::string>& arguments) {
+  if (arguments.empty()) throw Refusal{"config: read, show, new or diff expected"};
+  ConfigRequest request;
+  request.action = configActionNamed(arguments[0]);
+  request.files.assign(arguments.begin() + 1, arguments.end());
+  request.againstController = tokens.options.contains("--controller");
+  if (const std::string* save = single(tokens.options, "--save")) {
+    if (save->empty()) throw Refusal{"--save: a file name expected"};
+    request.saveFile = *save;
+  }
+  const bool saving = request.action == ConfigAction::kRead || request.action == ConfigAction::kNew;
+  if (saving != request.saveFile.has_value()) {
+    throw Refusal{saving ? "config " + arguments[0] + " needs --save FILE.cnf"
+                         : "--save is for config read and config new"};
+  }
+  if (request.againstController && request.action != ConfigAction::kDiff) {
+    throw Refusal{"--controller is for config diff"};
+  }
+  std::size_t files = 0;
+  if (request.action == ConfigAction::kShow) files = 1;
+  if (request.action == ConfigAction::kDiff) files = request.againstController ? 1 : 2;
+  if (request.files.size() != files)
+    throw Refusal{"wrong number of files for config " + arguments[0]};
+  return request;
 }
 
 void readCommand(const Tokens& tokens, CliOptions& options) {
@@ -379,6 +439,9 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
     case CommandName::kShowParams:
       expectArguments(arguments, 1, 1, name);
       options.parameterSection = arguments[0];
+      break;
+    case CommandName::kConfig:
+      options.config = readConfigRequest(tokens, arguments);
       break;
   }
 }

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The command line of zvc-cli. Only its shape is checked here (which options, how many values,
 // numbers and dates written as numbers and dates); what the values must be for the controller
@@ -20,7 +21,10 @@ enum class CommandName {
   kPrint,
   kClock,
   kShowParams,
+  kConfig,
 };
+// config: read the controller's configuration, show a file, make a new one, compare two.
+enum class ConfigAction { kRead, kShow, kNew, kDiff };
 // clock: show the two clocks, correct the controller's, or write the computer's time into it.
 enum class ClockAction { kShow, kCorrect, kSet };
 enum class RecordSelection { kIndex, kLast, kPeriod };
@@ -65,6 +69,15 @@ struct ArchiveRequest {
   bool operator==(const ArchiveRequest&) const = default;
 };
 
+// config: the action, its files, and where the record goes.
+struct ConfigRequest {
+  ConfigAction action = ConfigAction::kShow;
+  std::vector<std::string> files;       // show: one; diff: one (with --controller) or two
+  std::optional<std::string> saveFile;  // read, new
+  bool againstController = false;       // diff FILE --controller
+  bool operator==(const ConfigRequest&) const = default;
+};
+
 struct CliOptions {
   bool help = false;
   LinkOptions link;
@@ -81,6 +94,7 @@ struct CliOptions {
   std::string pdfFile;  // print
   ClockAction clockAction = ClockAction::kShow;
   std::string parameterSection;  // show-params
+  ConfigRequest config;
   bool operator==(const CliOptions&) const = default;
 };
 

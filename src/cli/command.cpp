@@ -4,6 +4,7 @@
 
 #include "cli/archive_command.h"
 #include "cli/clock_command.h"
+#include "cli/config_command.h"
 #include "cli/exit_status.h"
 #include "cli/identify_command.h"
 #include "cli/print_command.h"
@@ -31,6 +32,8 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<ClockCommand>();
     case CommandName::kShowParams:
       return std::make_unique<ShowParamsCommand>();
+    case CommandName::kConfig:
+      return std::make_unique<ConfigCommand>();
   }
   return nullptr;
 }

@@ -15,7 +15,6 @@ namespace zvc {
 namespace {
 
 constexpr int kError = 1;
-constexpr int kQuestion = 3;
 constexpr int kInformation = 6;
 
 constexpr MessageFileFormat kFormats[] = {
@@ -93,32 +92,14 @@ std::filesystem::path proposedMessageFileName(MessageFileKind kind, const Workin
 
 std::filesystem::path withMessageExtension(MessageFileKind kind,
                                            const std::filesystem::path& name) {
-  if (name.has_extension()) return name;
-  std::filesystem::path extended = name;
-  extended += messageFileFormat(kind).extension;
-  return extended;
-}
-
-std::string overwriteQuestionLine(const std::filesystem::path& file) {
-  return format("Файл %s уже есть.", nameWithoutFolder(file).c_str());
+  return withDefaultExtension(name, messageFileFormat(kind).extension);
 }
 
 std::optional<std::filesystem::path> chooseMessageFileName(MessageFileKind kind,
                                                            const std::filesystem::path& proposed,
                                                            const AskFileName& askName,
                                                            Frontend& frontend) {
-  std::filesystem::path start = proposed;
-  for (;;) {
-    const auto chosen = askName(start);
-    if (!chosen) return std::nullopt;
-    const std::filesystem::path file = withMessageExtension(kind, *chosen);
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) return file;
-    if (frontend.showMessage(kQuestion, overwriteQuestionLine(file), kOverwriteQuestionLine2)) {
-      return file;
-    }
-    start = file;
-  }
+  return chooseSaveFileName(proposed, messageFileFormat(kind).extension, askName, frontend);
 }
 
 bool writeMessageFile(const std::filesystem::path& file, const ArchiveFileHeader& header,

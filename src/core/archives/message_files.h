@@ -14,6 +14,7 @@
 #include "core/archives/archive_file_header.h"
 #include "core/archives/archive_records.h"
 #include "core/common/calendar.h"
+#include "core/common/save_file_name.h"
 
 namespace zvc {
 
@@ -86,14 +87,6 @@ std::filesystem::path proposedMessageFileName(MessageFileKind kind, const Workin
 
 // The chosen name, with the kind's extension appended when it has none.
 std::filesystem::path withMessageExtension(MessageFileKind kind, const std::filesystem::path& name);
-
-// The question before an existing file is replaced (name without folder).
-std::string overwriteQuestionLine(const std::filesystem::path& file);
-inline constexpr std::string_view kOverwriteQuestionLine2 = "Вы хотите заменить существующий файл?";
-
-// The save dialog: given the name to start from, the name the user chose, nullopt on cancel.
-using AskFileName =
-    std::function<std::optional<std::filesystem::path>(const std::filesystem::path& start)>;
 
 // Asks for the name until the user cancels, names a new file or agrees to replace an existing
 // one ("no" asks again, starting from the name just chosen).
