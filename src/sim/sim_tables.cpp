@@ -176,6 +176,9 @@ void fillDefaultTables(ConfigImage& image, const ControllerSetup& setup, const D
   // October 4:00, contract hour 9, chromatograph, moisture meter and flow computers present.
   putBytes(image.table(6), {3, 0xC9, 3, 10, 0xC9, 4, 9, 1, 1, 1, 0, 1});
   if (setup.destroyedTable > 0) image.field(7, setup.destroyedTable)[0] = 1;
+  // Software 14 keeps no users table of the later form: it takes any credentials until the
+  // program has written one.
+  if (setup.softwareVersion == 14) image.field(7, 4)[0] = 1;
   fillLinks(image, setup);
   fillFlowComputers(image);
   putDateTime(image.fields(16, 0, 6), start);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -18,11 +20,13 @@
 #include "core/link/connect_dialog_logic.h"
 #include "core/link/kpsbox.h"
 #include "core/tables/config_image.h"
+#include "core/tables/config_record.h"
 #include "core/tables/table_service.h"
 #include "core/ui/connection_state.h"
 #include "sim/sim_tables.h"
 #include "sim_process.h"
 #include "support/recording_frontend.h"
+#include "support/scripted_restore_host.h"
 #include "support/temp_folder.h"
 
 namespace zvc {
@@ -47,21 +51,45 @@ const Lines kWorkingTableReads = {"R 0 0 18", "R 5 0 3",  "R 6 0 12", "R 14 0 16
                                   "R 1 3 3",  "R 1 6 3",  "R 1 9 3",  "R 1 12 3",  "R 1 15 3",
                                   "R 1 18 2", "R 41 0 1", "R 15 6 1"};
 
-// "F=1 00 05 00 03" -> "R 5 0 3"; other functions "F=n".
+// "F=1 00 05 00 03" -> "R 5 0 3"; a write "W 4 0 10" with " blank" when it carried blank
+// credentials; other functions "F=n".
 std::string describe(const std::string& logLine) {
   std::istringstream in(logLine);
   std::string function;
   in >> function;
   std::vector<int> payload;
   for (std::string hex; in >> hex;) payload.push_back(std::stoi(hex, nullptr, 16));
+  constexpr std::size_t kCredentials = 16;
+  if (function == "F=2" && payload.size() > kCredentials + 3) {
+    const bool blank = std::all_of(payload.begin(), payload.begin() + kCredentials,
+                                   [](int b) { return b == ' '; });
+    return "W " + std::to_string(payload[17]) + " " + std::to_string(payload[18]) + " " +
+           std::to_string(payload[19]) + (blank ? " blank" : "");
+  }
   if (function != "F=1" || payload.size() < 4) return function;
   return "R " + std::to_string(payload[1]) + " " + std::to_string(payload[2]) + " " +
          std::to_string(payload[3]);
 }
 
+// A configuration file whose one user is the simulator's own: code "1", password "1".
+ConfigFileRecord restoreFile() {
+  ConfigFileRecord record = defaultConfigRecord();
+  std::uint8_t* user = &record.bytes[ConfigFileRecord::kUsers];
+  std::memcpy(user, "ADM ", 4);
+  user[4] = 1;
+  user[6] = '1';
+  user[18] = '1';
+  return record;
+}
+
+Lines withWorkingTableReads(Lines lines) {
+  lines.insert(lines.end(), kWorkingTableReads.begin() + 1, kWorkingTableReads.end());
+  return lines;
+}
+
 // The main window as far as the connection step sees it: the real connection dialog logic and
 // disconnect, a person who enters the simulator's credentials.
-class WindowDouble : public ConnectionHost {
+class WindowDouble : public test::ScriptedConnectionHost {
  public:
   WindowDouble(ConnectionState& connection, const ConfigImage& image, ProgramSettings& settings,
                Frontend& frontend, bool& telephoneConnected)
@@ -222,14 +250,6 @@ TEST_F(ConnectionStepSimTest, Version16IsRefusedAndTheLinkClosed) {
   EXPECT_TRUE(window.menus.emptyLinkPanels);
 }
 
-TEST_F(ConnectionStepSimTest, Version14WithoutTheTableStateDialogIsNotConnected) {
-  startDirect({"--fault", "version14"});
-  step.run();
-  EXPECT_FALSE(connection.connected);
-  EXPECT_EQ(requests(), Lines{"R 0 0 18"});
-  EXPECT_EQ(engine.portHandle, kNoPort);
-}
-
 TEST_F(ConnectionStepSimTest, UnreadableNamesGiveTheUsualNamesAndStillConnect) {
   startDirect({"--fault", "2 error 9"});
   for (int field = 0; field < 3; ++field) utf8ToField("прежнее", image.field(5, field).data(), 20);
@@ -303,6 +323,93 @@ TEST_F(ConnectionStepSimTest, ModemCallIsHungUpOnDisconnect) {
   const std::uint8_t table0[] = {0, 0, 18};
   EXPECT_FALSE(engine.Command(kpsbox::kReadTable, table0, 3, 0));
   engine.ClosePort();
+}
+
+// Damaged tables at connection: the table-state dialog and the restore.
+
+TEST_F(ConnectionStepSimTest, DestroyedTableShowsItsStateAndExitStillConnects) {
+  startDirect({"--fault", "destroyed 4"});
+
+  step.run();
+
+  EXPECT_TRUE(connection.connected);
+  ASSERT_EQ(window.shownBlocks.size(), 1u);
+  EXPECT_EQ(window.shownBlocks[0].destroyed[4], 1);
+  EXPECT_EQ(window.shownBlocks[0].destroyed[5], 0);
+  EXPECT_EQ(requests(), withWorkingTableReads({"R 0 0 18", "R 7 0 47"}));
+  window.disconnect();
+}
+
+TEST_F(ConnectionStepSimTest, Version14ReadsNoTableStatesAndExitDisconnects) {
+  startDirect({"--fault", "version14"});
+
+  step.run();
+
+  EXPECT_FALSE(connection.connected);
+  EXPECT_EQ(requests(), Lines{"R 0 0 18"});
+  ASSERT_EQ(window.shownBlocks.size(), 1u);
+  for (int table = 0; table < TableCatalogue::kTableCount; ++table) {
+    EXPECT_EQ(window.shownBlocks[0].destroyed[table], 1) << table;
+  }
+  EXPECT_EQ(engine.portHandle, kNoPort);
+}
+
+TEST_F(ConnectionStepSimTest, Version14WriteAllRewritesEveryTableThenDisconnects) {
+  startDirect({"--fault", "version14"});
+  window.tableStateResult = kWriteAllTables;
+  window.file = restoreFile();
+  frontend.answers = {false};  // the computer's time is not written
+
+  step.run();
+
+  EXPECT_FALSE(connection.connected);
+  EXPECT_FALSE(connection.restoreThenDisconnect);
+  EXPECT_EQ(window.editorShown, 1);
+  EXPECT_EQ(window.recordsSaved, 0);  // nothing changed in the editor
+  const Lines sent = requests();
+  // The users table first, in two parts, with blank credentials; then the controller's order.
+  const Lines expected = {"R 0 0 18",  "W 4 0 10 blank", "W 4 10 6 blank", "W 9 0 6",   "W 17 0 1",
+                          "W 18 0 1",  "W 19 0 1",       "W 20 0 1",       "W 13 0 1",  "W 1 0 3",
+                          "W 1 3 3",   "W 1 6 3",        "W 1 9 3",        "W 1 12 3",  "W 1 15 3",
+                          "W 1 18 2",  "W 3 0 4",        "W 5 0 3",        "W 6 0 12",  "W 14 0 16",
+                          "W 15 0 8",  "W 21 0 20",      "W 22 0 20",      "W 23 0 20", "W 24 0 20",
+                          "W 25 0 20", "W 26 0 20",      "W 28 0 2",       "W 29 0 7",  "W 43 0 20",
+                          "W 44 0 20", "W 45 0 20",      "W 46 0 20"};
+  EXPECT_EQ(sent, expected);
+  // The credentials entered at connection are in force again.
+  EXPECT_EQ(engine.userCode[0], '1');
+  EXPECT_EQ(engine.writePassword[0], '1');
+  EXPECT_EQ(engine.portHandle, kNoPort);
+}
+
+TEST_F(ConnectionStepSimTest, WriteSelectedWithNothingFlaggedSetsTheClockAndConnects) {
+  startDirect({"--fault", "version14"});
+  window.tableStateResult = kWriteSelectedTables;
+  frontend.answers = {true};  // write the computer's time
+
+  step.run();
+
+  EXPECT_TRUE(connection.connected);
+  EXPECT_EQ(window.filesLoaded, 0);
+  EXPECT_EQ(requests(), withWorkingTableReads({"R 0 0 18", "R 6 0 12", "W 2 0 8"}));
+  window.disconnect();
+}
+
+TEST_F(ConnectionStepSimTest, RestoreRefusedByTheChecksWritesNothing) {
+  startDirect({"--fault", "version14"});
+  window.tableStateResult = kWriteAllTables;
+  window.file = defaultConfigRecord();             // no manufacturer among the users
+  frontend.answers = {false, true, false, false};  // correct it once, then give up
+
+  step.run();
+
+  EXPECT_FALSE(connection.connected);
+  EXPECT_EQ(window.editorShown, 2);
+  EXPECT_EQ(requests(), Lines{"R 0 0 18"});
+  ASSERT_EQ(frontend.messages.size(), 5u);
+  EXPECT_EQ(frontend.messages[0].line2, "не зарегистрирован производитель-наладчик");
+  EXPECT_EQ(frontend.messages[1].line1, "Корректировать параметры конфигурации?");
+  EXPECT_EQ(frontend.messages[4].line1, "Запись таблиц не выполнена");
 }
 
 }  // namespace

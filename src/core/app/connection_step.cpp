@@ -187,7 +187,7 @@ bool ConnectionStep::openAndIdentify() {
       identification[kVersionField] == kCurrentSoftwareVersion) {
     return ReadWorkingTables();
   }
-  return handleDamagedTables();
+  return DamagedTables(connection_, tables_, host_).run();
 }
 
 bool ConnectionStep::readIdentification() {
@@ -202,14 +202,6 @@ bool ConnectionStep::readIdentification() {
 void ConnectionStep::adoptAnsweringAddress() {
   LinkParams& params = chosenLinkParams(settings_.link.settings);
   if (params.address == kpsbox::kAnyAddress) params.address = connection_.engine->address;
-}
-
-// Destroyed tables or a version-14 controller. The table-state dialog is not offered yet; its
-// "Выход" is taken: a version-15 controller is worked with as it is, a version-14 one is not.
-bool ConnectionStep::handleDamagedTables() {
-  const int version = tables_.image().field(kIdentificationTable, kVersionField)[0];
-  if (version == kCurrentSoftwareVersion) return ReadWorkingTables();
-  return false;
 }
 
 void ConnectionStep::IdentifyUser() {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/app/damaged_tables.h"
 #include "core/link/modem.h"
 #include "core/link/subscribers.h"
 
@@ -47,10 +48,9 @@ bool readWorkingTables(TableService& tables);
 // names when they cannot be read.
 void readControllerNames(TableService& tables);
 
-// What the connection step needs of the main window.
-class ConnectionHost {
+// What the connection step needs of the main window, the windows of a restore included.
+class ConnectionHost : public RestoreHost {
  public:
-  virtual ~ConnectionHost() = default;
   // The connection dialog, modal; true when it opened a link.
   virtual bool runConnectDialog() = 0;
   // The credential prompt; nothing when the user left it with "Выход".
@@ -89,7 +89,6 @@ class ConnectionStep {
   bool openAndIdentify();
   bool readIdentification();
   void adoptAnsweringAddress();
-  bool handleDamagedTables();
 
   ConnectionState& connection_;
   TableService& tables_;

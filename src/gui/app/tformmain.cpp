@@ -28,8 +28,10 @@
 #include "gui/app/tformuser.h"
 #include "gui/archives/message_archive_menu.h"
 #include "gui/link/tformconnect.h"
+#include "gui/tables/config_files_menu.h"
 #include "gui/tables/controller_parameters_menu.h"
 #include "gui/tables/link_tables_menu.h"
+#include "gui/tables/tformtableinfo.h"
 #include "gui/widgets/status_panel.h"
 
 namespace zvc {
@@ -204,6 +206,8 @@ void TFormMain::wireMenuHandlers() {
   wire("NConKPSClick", &TFormMain::NConKPSClick);
   wire("NConnWMTClick", &TFormMain::NConnWMTClick);
   wire("N_EthernetClick", &TFormMain::N_EthernetClick);
+  wire("NParCnfClick", &TFormMain::NParCnfClick);
+  wire("NrdcnfClick", &TFormMain::NrdcnfClick);
 }
 
 void TFormMain::wire(const char* handler, void (TFormMain::*slot)()) {
@@ -516,6 +520,26 @@ void TFormMain::callEstablished() {
   PanelFon->raise();
 }
 
+int TFormMain::showTableStates(TableStateBlock& block) {
+  return TFormTableInfo(block, tables_, this).exec();
+}
+
+std::optional<ConfigFileRecord> TFormMain::loadConfigRecord() {
+  return loadConfigFile(context());
+}
+
+ConfigEditOutcome TFormMain::editConfigRecord(ConfigFileRecord& record) {
+  return zvc::editConfigRecord(context(), record, SectionMode::kWrite);
+}
+
+void TFormMain::saveConfigRecord(const ConfigFileRecord& record) {
+  saveConfigFile(context(), record);
+}
+
+bool TFormMain::editUsersTable(std::span<std::uint8_t, kUsersBytes> users) {
+  return confirmUsersTable(context(), users);
+}
+
 void TFormMain::disconnect() {
   disconnectLink(state_, telephoneConnected, frontend_);
   PanelFon->hide();
@@ -627,6 +651,17 @@ void TFormMain::NConnWMTClick() {
 
 void TFormMain::N_EthernetClick() {
   runOperation([this] { editEthernet(context()); });
+}
+
+// --- configuration files ---
+
+void TFormMain::NParCnfClick() {
+  const bool newFile = senderTag() == 0;
+  runOperation([this, newFile] { editConfigurationFile(context(), newFile); });
+}
+
+void TFormMain::NrdcnfClick() {
+  runOperation([this] { saveControllerConfiguration(context()); });
 }
 
 }  // namespace zvc

@@ -75,6 +75,8 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void NConKPSClick();
   void NConnWMTClick();
   void N_EthernetClick();
+  void NParCnfClick();
+  void NrdcnfClick();
   void BitBtn3Click();
 
  protected:
@@ -127,6 +129,12 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void callEstablished() override;
   void disconnect() override;
   void hideMenus() override;
+  // RestoreHost
+  int showTableStates(TableStateBlock& block) override;
+  std::optional<ConfigFileRecord> loadConfigRecord() override;
+  ConfigEditOutcome editConfigRecord(ConfigFileRecord& record) override;
+  void saveConfigRecord(const ConfigFileRecord& record) override;
+  bool editUsersTable(std::span<std::uint8_t, kUsersBytes> users) override;
   // StatusBarVisibility
   void setSubscriberBarsVisible(bool visible) override;
 

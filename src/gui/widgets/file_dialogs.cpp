@@ -36,6 +36,13 @@ std::optional<std::filesystem::path> askOpenFileName(QWidget* parent,
                                                  &chosenType));
 }
 
+std::optional<std::filesystem::path> askOpenFileOfType(QWidget* parent, const QString& title,
+                                                       const std::filesystem::path& folder,
+                                                       std::string_view filter) {
+  return chosenPath(
+      QFileDialog::getOpenFileName(parent, title, dialogPath(folder), qtFileFilter(filter)));
+}
+
 AskFileName saveFileNameDialog(QWidget* parent, const QString& title, std::string_view filter) {
   return [parent, title, qtFilter = qtFileFilter(filter)](const std::filesystem::path& start) {
     return chosenPath(QFileDialog::getSaveFileName(parent, title, dialogPath(start), qtFilter,

@@ -21,6 +21,11 @@ std::optional<std::filesystem::path> askOpenFileName(QWidget* parent,
                                                      const std::filesystem::path& folder,
                                                      std::string_view preselected);
 
+// An open dialog for one kind of file: title, folder to start in, filter. Nothing on cancel.
+std::optional<std::filesystem::path> askOpenFileOfType(QWidget* parent, const QString& title,
+                                                       const std::filesystem::path& folder,
+                                                       std::string_view filter);
+
 // The platform's save dialog with the given title and file type, starting at the folder and name
 // it is asked with. It does not ask about replacing a file itself: the caller's question does.
 AskFileName saveFileNameDialog(QWidget* parent, const QString& title, std::string_view filter);

@@ -17,6 +17,7 @@
 #include "core/ui/connection_state.h"
 #include "support/link_peer.h"
 #include "support/recording_frontend.h"
+#include "support/scripted_restore_host.h"
 #include "support/temp_folder.h"
 
 namespace zvc {
@@ -112,7 +113,7 @@ std::vector<Reply> answers(const ConfigImage& controller, const Ranges& reads,
   return replies;
 }
 
-class NoHost : public ConnectionHost {
+class NoHost : public test::ScriptedConnectionHost {
  public:
   bool runConnectDialog() override { return dialogConnects; }
   std::optional<Credentials> askCredentials() override {
@@ -352,7 +353,8 @@ TEST_F(ConnectionStepTest, ControllerNotServedIsDisconnectedAfterTable0) {
 TEST_F(ConnectionStepTest, DestroyedTableOnVersion15StillReadsTheWorkingTables) {
   ConfigImage controllerTables = station(false);
   controllerTables.field(0, 0)[0] = 4;
-  Ranges all = {{0, 0, 18}};
+  controllerTables.field(7, 4)[0] = 1;
+  Ranges all = {{0, 0, 18}, {7, 0, 47}};
   for (const TableRange& range : workingTableReads(true)) all.push_back(range);
   answer(answers(controllerTables, all));
 
@@ -360,6 +362,9 @@ TEST_F(ConnectionStepTest, DestroyedTableOnVersion15StillReadsTheWorkingTables) 
 
   EXPECT_TRUE(connection.connected);
   EXPECT_EQ(reads(), all);
+  ASSERT_EQ(host.shownBlocks.size(), 1u);  // the table-state dialog, left with "Выход"
+  EXPECT_EQ(host.shownBlocks[0].destroyed[4], 1);
+  EXPECT_EQ(host.shownBlocks[0].configuration[4], 1);
 }
 
 TEST(Disconnect, ClosesTheSocketAndClearsConnected) {
