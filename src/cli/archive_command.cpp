@@ -53,12 +53,8 @@ int ArchiveCommand::run(CommandContext& context) {
   if (scratch.path().empty()) return refuse(context, "no temporary folder for the work files");
 
   ControllerSession session(context.folder, context.frontend, context.errors);
-  if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
-  // The program reads nothing more from a version-14 controller before its tables are restored.
-  if (session.softwareVersion() == kOlderSoftwareVersion) {
-    context.errors.line(
-        "zvc-cli: software version 14: restore the controller's tables with zvc first");
-    return kExitNotServed;
+  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
+    return status;
   }
   if (!readWorkingTables(session.tables())) return kExitLinkFailed;
 

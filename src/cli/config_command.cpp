@@ -5,7 +5,6 @@
 #include "cli/controller_session.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
-#include "core/app/connection_step.h"
 #include "core/tables/config_file.h"
 #include "core/tables/config_sections.h"
 
@@ -24,12 +23,8 @@ int save(CommandContext& context, const std::filesystem::path& file,
 // The controller's configuration; the status when it could not be read.
 int readController(CommandContext& context, ConfigFileRecord& record) {
   ControllerSession session(context.folder, context.frontend, context.errors);
-  if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
-  // A version-14 controller keeps its tables in a form this program does not read.
-  if (session.softwareVersion() == kOlderSoftwareVersion) {
-    context.errors.line(
-        "zvc-cli: software version 14: restore the controller's tables with zvc first");
-    return kExitNotServed;
+  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
+    return status;
   }
   const std::optional<ConfigFileRecord> read = readControllerConfiguration(session.tables());
   if (!read) return kExitLinkFailed;

@@ -67,6 +67,13 @@ int ControllerSession::open(const LinkOptions& given) {
   return kExitSuccess;
 }
 
+int ControllerSession::openForTables(const LinkOptions& given) {
+  if (const int status = open(given); status != kExitSuccess) return status;
+  if (softwareVersion() != kOlderSoftwareVersion) return kExitSuccess;
+  errors_.line("zvc-cli: software version 14: restore the controller's tables with zvc first");
+  return kExitNotServed;
+}
+
 int ControllerSession::softwareVersion() const {
   return image_.field(kIdentificationTable, kSoftwareVersionField)[0];
 }

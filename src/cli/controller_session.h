@@ -24,6 +24,9 @@ class ControllerSession {
   // Opens the link, hands the credentials to the engine, reads the identification table and
   // checks that the controller is one the program serves. An exit status: success, or why not.
   int open(const LinkOptions& given);
+  // open, and a version-14 controller refused: nothing but its identification is read before
+  // zvc has restored its tables.
+  int openForTables(const LinkOptions& given);
 
   TableService& tables() { return tables_; }
   ConfigImage& image() { return image_; }
