@@ -412,5 +412,38 @@ TEST_F(ConnectionStepSimTest, RestoreRefusedByTheChecksWritesNothing) {
   EXPECT_EQ(frontend.messages[4].line1, "Запись таблиц не выполнена");
 }
 
+TEST_F(ConnectionStepSimTest, UsersTableAloneIsWrittenFromTheFileWithBlankCredentials) {
+  startDirect({"--fault", "version14"});
+  window.tableStateResult = kWriteSelectedTables;
+  window.tick = {4};
+  window.file = restoreFile();
+
+  step.run();
+
+  EXPECT_TRUE(connection.connected);
+  EXPECT_EQ(window.editorShown, 0);
+  EXPECT_EQ(window.usersDialogShown, 1);
+  EXPECT_EQ(requests(), withWorkingTableReads({"R 0 0 18", "W 4 0 10 blank", "W 4 10 6 blank"}));
+  EXPECT_EQ(engine.userCode[0], '1');
+  window.disconnect();
+}
+
+TEST_F(ConnectionStepSimTest, CancelledUsersTableWritesNothing) {
+  startDirect({"--fault", "version14"});
+  window.tableStateResult = kWriteSelectedTables;
+  window.tick = {4};
+  window.file = restoreFile();
+  window.usersConfirmed = false;
+
+  step.run();
+
+  EXPECT_TRUE(connection.connected);
+  EXPECT_EQ(requests(), kWorkingTableReads);
+  ASSERT_FALSE(frontend.messages.empty());
+  EXPECT_EQ(frontend.messages[0].line1, "Таблица доступа к записи в контроллер не восстановлена");
+  EXPECT_EQ(frontend.messages[0].line2, "Запись в таблицы параметров конфигурации недопустима");
+  window.disconnect();
+}
+
 }  // namespace
 }  // namespace zvc

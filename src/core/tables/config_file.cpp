@@ -79,7 +79,7 @@ std::optional<ConfigFileRecord> readConfigFile(const std::filesystem::path& file
                          format("для контроллера ЖВЦ с версией ПО %d", version));
     return std::nullopt;
   }
-  scramblePasswords(record);
+  scramblePasswords(record);  // the same mapping turns the disk form back into plain passwords
   return record;
 }
 
