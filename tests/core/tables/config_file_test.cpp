@@ -118,9 +118,14 @@ TEST_F(ConfigFileTest, SaveAppendsExtensionAndAsksBeforeReplacing) {
   EXPECT_EQ(test::readBytes(temp.file("old.cnf")), "keep");
   EXPECT_EQ(test::readBytes(temp.file("new.txt")).size(), 4335u);
 
+  // Even the proposed name is not replaced unasked: a second save within the minute.
+  const auto proposed = defaultConfigFileName(folder, record, now);
+  test::writeBytes(proposed, "earlier");
   ScriptedDialog cancelled;
-  cancelled.answers = {std::nullopt};
+  cancelled.answers = {proposed, std::nullopt};
+  frontend.answers = {false};
   EXPECT_FALSE(saveConfigRecord(folder, record, now, cancelled.ask(), frontend));
+  EXPECT_EQ(test::readBytes(proposed), "earlier");
 }
 
 TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFile) {
