@@ -17,11 +17,13 @@ bool readChromatographSerial(TableService& tables) {
   return tables.readTableRange({kSerialTable, 0, 1});
 }
 
-std::vector<ParameterLine> chromatographSerialLines(const ConfigImage& image) {
+std::uint32_t chromatographSerial(const ConfigImage& image) {
   const auto field = image.field(kSerialTable, 0);
-  const std::uint32_t serial =
-      field[0] | (field[1] << 8) | (field[2] << 16) | (std::uint32_t{field[3]} << 24);
-  return {{std::string(kChromatographSerialCaption), format("%u", serial)}};
+  return field[0] | (field[1] << 8) | (field[2] << 16) | (std::uint32_t{field[3]} << 24);
+}
+
+std::vector<ParameterLine> chromatographSerialLines(const ConfigImage& image) {
+  return {{std::string(kChromatographSerialCaption), format("%u", chromatographSerial(image))}};
 }
 
 }  // namespace zvc

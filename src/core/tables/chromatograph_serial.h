@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,8 @@ inline constexpr std::string_view kChromatographSerialCaption = "Серийны�
 
 // Table 41 field 0, the chromatograph's serial number, read into the image.
 bool readChromatographSerial(TableService& tables);
+// The serial number the image holds; 0 when it was not read.
+std::uint32_t chromatographSerial(const ConfigImage& image);
 // The number as its window shows it, "%u".
 std::vector<ParameterLine> chromatographSerialLines(const ConfigImage& image);
 
