@@ -51,6 +51,16 @@ commands:
                                the same against the connected controller's configuration
                                Writing a configuration into a controller is done in zvc, where
                                the editor and the table-state dialog show what is written.
+  users                        the users table: "slot<TAB>name<TAB>level" (passwords and codes never shown)
+  state                        the controller-state view once as "label<TAB>value" lines
+  momentary (--run 1|2 | --moisture)
+                               one poll of a momentary view: the time line, then
+                               "parameter<TAB>value[<TAB>zone]" per shown row
+  watch (--run 1|2 | --moisture | --state) [--interval S] [--count N]
+                               polls every S seconds (10 for momentary data, 1 for the state) and
+                               prints one line per poll: "YYYY-MM-DD HH:MM:SS<TAB>value<TAB>…";
+                               a failed poll goes to stderr, three in a row end with exit 1;
+                               Ctrl-C ends after the line in progress with exit 0
 
 other options:
   --encoding utf-8|cp1251      text on stdout and stderr (default utf-8)
@@ -91,7 +101,9 @@ constexpr OptionShape kOptions[] = {
     {"--encoding", 1},     {"--help", 0},         {"-h", 0},
     {"--index", 2},        {"--last", 1},         {"--period", 2},
     {"--save", 1},         {"--pdf", 1},          {"--correct", 0},
-    {"--set", 0},          {"--controller", 0},
+    {"--set", 0},          {"--controller", 0},   {"--run", 1},
+    {"--moisture", 0},
+    {"--state", 0},        {"--interval", 1},     {"--count", 1},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
@@ -100,6 +112,8 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"show", CommandName::kShow},         {"print", CommandName::kPrint},
     {"clock", CommandName::kClock},       {"show-params", CommandName::kShowParams},
     {"config", CommandName::kConfig},
+    {"users", CommandName::kUsers},       {"state", CommandName::kState},
+    {"momentary", CommandName::kMomentary}, {"watch", CommandName::kWatch},
 };
 
 constexpr std::pair<std::string_view, ConfigAction> kConfigActions[] = {
@@ -324,6 +338,36 @@ ClockAction readClockAction(const OptionValues& options) {
   return set ? ClockAction::kSet : ClockAction::kShow;
 }
 
+// The view of momentary and watch; --state only for watch.
+LiveRequest readLiveRequest(const OptionValues& options, bool watch) {
+  LiveRequest request;
+  const bool state = options.contains("--state");
+  const int views = static_cast<int>(options.count("--run") + options.count("--moisture") + state);
+  if (views != 1 || (state && !watch)) {
+    throw Refusal{watch ? "give one of --run 1|2, --moisture, --state"
+                        : "give one of --run 1|2, --moisture"};
+  }
+  if (const std::string* run = single(options, "--run")) {
+    if (*run != "1" && *run != "2") throw Refusal{"--run: 1 or 2 expected"};
+    request.view = LiveView::kRun;
+    request.run = *run == "1" ? 0 : 1;
+  } else {
+    request.view = state ? LiveView::kState : LiveView::kMoisture;
+  }
+  constexpr int kMaxInterval = 86400;
+  if (const std::string* interval = single(options, "--interval")) {
+    request.intervalS = digitsNumber<int>(*interval, kMaxInterval);
+    if (!request.intervalS || *request.intervalS == 0) {
+      throw Refusal{"--interval: seconds 1..86400 expected"};
+    }
+  }
+  if (const std::string* count = single(options, "--count")) {
+    request.count = digitsNumber<int>(*count, INT_MAX);
+    if (!request.count || *request.count == 0) throw Refusal{"--count: a number from 1 expected"};
+  }
+  return request;
+}
+
 CommandName commandNamed(std::string_view name) {
   for (const auto& [text, command] : kCommands) {
     if (text == name) return command;
@@ -351,6 +395,15 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
   for (const char* name : {"--correct", "--set"}) {
     if (command != CommandName::kClock && options.contains(name)) {
       throw Refusal{std::string(name) + " is for clock"};
+    }
+  }
+  const bool live = command == CommandName::kMomentary || command == CommandName::kWatch;
+  for (const char* name : {"--run", "--moisture", "--state"}) {
+    if (!live && options.contains(name)) throw Refusal{std::string(name) + " is for momentary and watch"};
+  }
+  for (const char* name : {"--interval", "--count"}) {
+    if (command != CommandName::kWatch && options.contains(name)) {
+      throw Refusal{std::string(name) + " is for watch"};
     }
   }
 }
@@ -442,6 +495,15 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
       break;
     case CommandName::kConfig:
       options.config = readConfigRequest(tokens, arguments);
+      break;
+    case CommandName::kUsers:
+    case CommandName::kState:
+      expectArguments(arguments, 0, 0, name);
+      break;
+    case CommandName::kMomentary:
+    case CommandName::kWatch:
+      expectArguments(arguments, 0, 0, name);
+      options.live = readLiveRequest(tokens.options, options.command == CommandName::kWatch);
       break;
   }
 }

@@ -22,6 +22,10 @@ enum class CommandName {
   kClock,
   kShowParams,
   kConfig,
+  kUsers,
+  kState,
+  kMomentary,
+  kWatch,
 };
 // config: read the controller's configuration, show a file, make a new one, compare two.
 enum class ConfigAction { kRead, kShow, kNew, kDiff };
@@ -78,6 +82,16 @@ struct ConfigRequest {
   bool operator==(const ConfigRequest&) const = default;
 };
 
+// momentary and watch: which live view; run 0 or 1 for the chromatograph.
+enum class LiveView { kRun, kMoisture, kState };
+struct LiveRequest {
+  LiveView view = LiveView::kState;
+  int run = 0;
+  std::optional<int> intervalS;  // watch; the view's own period when not given
+  std::optional<int> count;      // watch; until Ctrl-C when not given
+  bool operator==(const LiveRequest&) const = default;
+};
+
 struct CliOptions {
   bool help = false;
   LinkOptions link;
@@ -95,6 +109,7 @@ struct CliOptions {
   ClockAction clockAction = ClockAction::kShow;
   std::string parameterSection;  // show-params
   ConfigRequest config;
+  LiveRequest live;              // momentary, watch
   bool operator==(const CliOptions&) const = default;
 };
 

@@ -7,10 +7,12 @@
 #include "cli/config_command.h"
 #include "cli/exit_status.h"
 #include "cli/identify_command.h"
+#include "cli/live_data_command.h"
 #include "cli/print_command.h"
 #include "cli/read_table_command.h"
 #include "cli/show_command.h"
 #include "cli/show_params_command.h"
+#include "cli/users_command.h"
 
 namespace zvc::cli {
 
@@ -34,6 +36,13 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<ShowParamsCommand>();
     case CommandName::kConfig:
       return std::make_unique<ConfigCommand>();
+    case CommandName::kUsers:
+      return std::make_unique<UsersCommand>();
+    case CommandName::kState:
+    case CommandName::kMomentary:
+      return std::make_unique<LiveDataCommand>();
+    case CommandName::kWatch:
+      return std::make_unique<WatchCommand>();
   }
   return nullptr;
 }

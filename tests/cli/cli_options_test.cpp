@@ -138,6 +138,15 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"identify", "--set"}, "--set is for clock"},
       {{"clock", "now"}, "wrong number of arguments for clock"},
       {{"show-params"}, "wrong number of arguments for show-params"},
+      {{"momentary"}, "give one of --run 1|2, --moisture"},
+      {{"momentary", "--state"}, "give one of --run 1|2, --moisture"},
+      {{"watch", "--run", "3"}, "--run: 1 or 2 expected"},
+      {{"watch", "--run", "1", "--moisture"}, "give one of --run 1|2, --moisture, --state"},
+      {{"watch", "--state", "--interval", "0"}, "--interval: seconds 1..86400"},
+      {{"watch", "--state", "--count", "0"}, "--count: a number from 1"},
+      {{"momentary", "--run", "1", "--count", "2"}, "--count is for watch"},
+      {{"state", "--moisture"}, "--moisture is for momentary and watch"},
+      {{"users", "all"}, "wrong number of arguments for users"},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);
