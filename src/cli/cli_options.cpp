@@ -38,8 +38,11 @@ commands:
                                computer's ("label<TAB>controller<TAB>computer"); --correct moves
                                the controller clock towards the computer's (at most to a whole
                                hour), --set writes the computer's time into it; both ask first
-  show-params ident|names|system|sync|uplink|vrg-link|chrom-link|moist-link|ethernet|serial
+  show-params ident|names|system|sync|uplink|vrg-link|chrom-link|moist-link|ethernet|serial|
+              flow-computers|parameters|deadzone|low-warn|high-warn|low-limit|high-limit|
+              write-need|period|constants --run 1|2
                                a parameter dialog as "label<TAB>value" lines, as it shows them
+                               (flow computers without their passwords, which are never read)
   config read --save FILE.cnf  read every configuration table of the controller and save them
                                as a configuration file (flow-computer passwords blank)
   config new --save FILE.cnf   save the default configuration of a new controller
@@ -101,7 +104,8 @@ constexpr OptionShape kOptions[] = {
     {"--encoding", 1},     {"--help", 0},         {"-h", 0},
     {"--index", 2},        {"--last", 1},         {"--period", 2},
     {"--save", 1},         {"--pdf", 1},          {"--correct", 0},
-    {"--set", 0},          {"--controller", 0},   {"--run", 1},
+    {"--set", 0},          {"--controller", 0},
+    {"--run", 1},
     {"--moisture", 0},
     {"--state", 0},        {"--interval", 1},     {"--count", 1},
 };
@@ -398,7 +402,10 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
     }
   }
   const bool live = command == CommandName::kMomentary || command == CommandName::kWatch;
-  for (const char* name : {"--run", "--moisture", "--state"}) {
+  if (!live && command != CommandName::kShowParams && options.contains("--run")) {
+    throw Refusal{"--run is for momentary, watch and show-params constants"};
+  }
+  for (const char* name : {"--moisture", "--state"}) {
     if (!live && options.contains(name)) throw Refusal{std::string(name) + " is for momentary and watch"};
   }
   for (const char* name : {"--interval", "--count"}) {
@@ -406,6 +413,19 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
       throw Refusal{std::string(name) + " is for watch"};
     }
   }
+}
+
+// The run of "constants", 1 or 2; no other section takes one.
+int readParameterRun(const OptionValues& options, std::string_view section) {
+  const std::string* run = single(options, "--run");
+  if (section != "constants") {
+    if (run != nullptr) throw Refusal{"--run is for show-params constants"};
+    return 0;
+  }
+  if (run == nullptr || (*run != "1" && *run != "2")) {
+    throw Refusal{"show-params constants needs --run 1 or --run 2"};
+  }
+  return *run == "1" ? 1 : 2;
 }
 
 void expectArguments(const std::vector<std::string>& arguments, std::size_t min, std::size_t max,
@@ -492,6 +512,7 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
     case CommandName::kShowParams:
       expectArguments(arguments, 1, 1, name);
       options.parameterSection = arguments[0];
+      options.parameterRun = readParameterRun(tokens.options, options.parameterSection);
       break;
     case CommandName::kConfig:
       options.config = readConfigRequest(tokens, arguments);

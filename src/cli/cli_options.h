@@ -110,6 +110,7 @@ struct CliOptions {
   std::string parameterSection;  // show-params
   ConfigRequest config;
   LiveRequest live;              // momentary, watch
+  int parameterRun = 0;          // show-params constants: 1 or 2
   bool operator==(const CliOptions&) const = default;
 };
 

@@ -11,6 +11,8 @@
 #include "core/tables/config_image.h"
 #include "core/tables/ethernet_section.h"
 #include "core/tables/flow_computer_link_section.h"
+#include "core/tables/flow_computers_section.h"
+#include "core/tables/gas_parameter_sections.h"
 #include "core/tables/identification_view.h"
 #include "core/tables/moisture_meter_link_section.h"
 #include "core/tables/names_section.h"
@@ -58,6 +60,53 @@ Lines serialNumber(TableService& tables) {
   return chromatographSerialLines(tables.image());
 }
 
+Lines flowComputers(TableService& tables) {
+  FlowComputersEdit edit(tables);
+  if (!edit.read()) return std::nullopt;
+  return flowComputerLines(edit.records());
+}
+
+// The number of measured parameters (table 14) and their records (table 1), which every
+// per-parameter table needs for its names and ranges.
+std::optional<MeasuredParameters> readMeasuredParameters(TableService& tables) {
+  if (!tables.readTableRange({14, 0, kChromatographLinkBytes})) return std::nullopt;
+  const MeasuredParameters parameters = measuredParameters(tables);
+  if (parameters.count > 0 && !tables.readTableRange({1, 0, std::uint8_t(parameters.count)})) {
+    return std::nullopt;
+  }
+  return parameters;
+}
+
+Lines parameters(TableService& tables) {
+  const auto parameters = readMeasuredParameters(tables);
+  if (!parameters) return std::nullopt;
+  return parameterLines(parameters->count, parameters->table);
+}
+
+// A per-parameter table read for the parameters in use and shown by `show`.
+template <std::size_t Size, typename Show>
+std::function<Lines(TableService&)> parameterTable(std::uint8_t table, Show show) {
+  return [table, show](TableService& tables) -> Lines {
+    const auto parameters = readMeasuredParameters(tables);
+    if (!parameters) return std::nullopt;
+    ParameterTableEdit edit(tables, table);
+    if (!edit.read()) return std::nullopt;
+    return show(*parameters, edit.section<Size>());
+  };
+}
+
+std::function<Lines(TableService&)> limits(int kind) {
+  return parameterTable<kLimitBytes>(limitTable(kind), limitLines);
+}
+
+Lines constants(TableService& tables, int run) {
+  const auto parameters = readMeasuredParameters(tables);
+  if (!parameters) return std::nullopt;
+  ConstantsEdit edit(tables, run - 1);
+  if (!edit.read()) return std::nullopt;
+  return constantLines(*parameters, edit.section());
+}
+
 struct Section {
   std::string_view name;
   std::function<Lines(TableService&)> read;
@@ -81,6 +130,16 @@ const Section kSections[] = {
      }},
     {"ethernet", [](TableService& t) { return tableLines<kEthernetBytes>(t, 29, ethernetLines); }},
     {"serial", serialNumber},
+    {"flow-computers", flowComputers},
+    {"parameters", parameters},
+    {"deadzone", limits(0)},
+    {"low-warn", limits(1)},
+    {"high-warn", limits(2)},
+    {"low-limit", limits(3)},
+    {"high-limit", limits(4)},
+    {"write-need", parameterTable<kWriteNeedBytes>(21, writeNeedLines)},
+    {"period",
+     [](TableService& t) { return tableLines<kPeriodBytes>(t, 28, periodLines); }},
 };
 
 const Section* sectionNamed(std::string_view name) {
@@ -98,13 +157,15 @@ void printParameterLines(const std::vector<ParameterLine>& lines, TextOutput& ou
 
 int ShowParamsCommand::run(CommandContext& context) {
   const Section* section = sectionNamed(context.options.parameterSection);
-  if (section == nullptr) {
+  const bool constantsOfRun = context.options.parameterSection == "constants";
+  if (section == nullptr && !constantsOfRun) {
     return refuse(context, "show-params: unknown section \"" + context.options.parameterSection +
                                "\"; see zvc-cli --help");
   }
   ControllerSession session(context.folder, context.frontend, context.errors);
   if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
-  const Lines lines = section->read(session.tables());
+  const Lines lines = constantsOfRun ? constants(session.tables(), context.options.parameterRun)
+                                     : section->read(session.tables());
   if (!lines) return kExitLinkFailed;
   printParameterLines(*lines, context.out);
   return kExitSuccess;

@@ -61,6 +61,37 @@ TEST_F(CliAgainstSim, ShowParamsPrintsEachDialogsRows) {
   EXPECT_NE(unknown.err.find("unknown section \"everything\""), std::string::npos);
 }
 
+TEST_F(CliAgainstSim, ShowParamsPrintsTheFlowComputersAndThePerParameterTables) {
+  SimProcess sim({"--pty"});
+  const struct {
+    std::vector<std::string> arguments;
+    const char* label;
+    const char* value;
+  } cases[] = {
+      {{"show-params", "flow-computers"},
+       "Вычислитель № 2",
+       "Адрес: 2\tТип: ВР-2\tПорядок байтов в многобайтных переменных: Мл. адрес -- мл. "
+       "байт\tНеобходимость записи параметров газа для трубопроводов: 0xA3"},
+      {{"show-params", "parameters"}, "Количество введенных параметров", "15"},
+      {{"show-params", "parameters"}, "2", "МД пропана\tC3\t%\t35407\t0.0000\t100.0000"},
+      {{"show-params", "deadzone"}, "МД пропана", "0.0009 %"},
+      {{"show-params", "high-limit"}, "МД пропана", "1.3500 %"},
+      {{"show-params", "write-need"}, "МД пропана", "Записывать"},
+      {{"show-params", "period"}, "Период записи средних за час значений параметров газа в ВРГ",
+       "1 ч"},
+      {{"show-params", "constants", "--run", "2"}, "МД пропана", "0.9000\tНет"},
+  };
+  for (const auto& c : cases) {
+    const CliRun shown = overPty(sim, c.arguments);
+    ASSERT_EQ(shown.status, 0) << c.arguments[1] << ": " << shown.err;
+    EXPECT_EQ(valueOf(lines(shown.out), c.label), c.value) << c.arguments[1] << "\n" << shown.out;
+  }
+  const CliRun noRun = overPty(sim, {"show-params", "constants"});
+  EXPECT_EQ(noRun.status, 2);
+  EXPECT_NE(noRun.err.find("needs --run 1 or --run 2"), std::string::npos) << noRun.err;
+  EXPECT_EQ(overPty(sim, {"show-params", "period", "--run", "1"}).status, 2);
+}
+
 TEST_F(CliAgainstSim, ClockShowsBothClocksAndCorrectsOnlyWhenConfirmed) {
   SimProcess sim({"--pty", "--time", "2021-03-28 01:59:40"});
   const CliRun shown = overPty(sim, {"clock"});

@@ -91,6 +91,20 @@ std::array<std::string, 7> parameterRow(ConstParameterRecord record, int index) 
           text(rangeText(record.data() + kMaximumOffset, decimals))};
 }
 
+std::vector<ParameterLine> parameterLines(int count, ConstParameterTable table) {
+  std::vector<ParameterLine> lines = {{std::string(kParameterCountShown), std::to_string(count)}};
+  for (int k = 0; k < count; ++k) {
+    const std::array<std::string, 7> row = parameterRow(parameterRecord(table, k), k);
+    std::string value;
+    for (std::size_t column = 1; column < row.size(); ++column) {
+      if (column > 1) value += "\t";
+      value += oneLineLabel(row[column]);
+    }
+    lines.push_back({oneLineLabel(row[0]), value});
+  }
+  return lines;
+}
+
 bool canAddParameter(std::span<const std::uint8_t, kParameterListBytes> block) {
   return block[0] < kParameterRecords;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/tables/chromatograph_link_section.h"
+#include "core/tables/parameter_section.h"
 #include "core/ui/input_error.h"
 
 namespace zvc {
@@ -22,6 +23,9 @@ using ParameterRecord = std::span<std::uint8_t, kParameterRecordBytes>;
 using ConstParameterRecord = std::span<const std::uint8_t, kParameterRecordBytes>;
 using ConstParameterTable = std::span<const std::uint8_t, kParameterBytes>;
 
+// Where a record keeps its range, for dialogs that redraw it.
+inline constexpr std::size_t kParameterMinimumOffset = 51;
+inline constexpr std::size_t kParameterMaximumOffset = 55;
 inline constexpr std::size_t kParameterNameChars = 25;
 inline constexpr std::size_t kDesignationChars = 10;
 inline constexpr int kMaxDecimals = 7;
@@ -63,6 +67,8 @@ int usedParameters(std::uint8_t count);
 
 // The list dialog's rows and buttons.
 std::array<std::string, 7> parameterRow(ConstParameterRecord record, int index);
+// zvc-cli: "Количество введенных параметров" and one line per parameter, its grid cells.
+std::vector<ParameterLine> parameterLines(int count, ConstParameterTable table);
 bool canAddParameter(std::span<const std::uint8_t, kParameterListBytes> block);
 bool canRemoveParameter(std::span<const std::uint8_t, kParameterListBytes> block);
 // Appends a record; the count grows.
