@@ -15,8 +15,6 @@ constexpr std::size_t kNameBytes = 40;
 constexpr std::size_t kDesignationOffset = 40;
 constexpr std::size_t kDesignationBytes = 10;
 constexpr std::size_t kUnitOffset = 50;
-constexpr std::size_t kMinimumOffset = 51;
-constexpr std::size_t kMaximumOffset = 55;
 constexpr std::size_t kRegisterOffset = 59;
 constexpr std::size_t kDecimalsOffset = 61;
 constexpr std::size_t kTypeOffset = 62;
@@ -64,11 +62,11 @@ int parameterDecimals(ConstParameterRecord record) {
 }
 
 double parameterMinimum(ConstParameterRecord record) {
-  return floatFromBytes(record.data() + kMinimumOffset);
+  return floatFromBytes(record.data() + kParameterMinimumOffset);
 }
 
 double parameterMaximum(ConstParameterRecord record) {
-  return floatFromBytes(record.data() + kMaximumOffset);
+  return floatFromBytes(record.data() + kParameterMaximumOffset);
 }
 
 std::string parameterValueText(ConstParameterRecord record, double value) {
@@ -87,8 +85,8 @@ std::array<std::string, 7> parameterRow(ConstParameterRecord record, int index) 
           text(fieldToUtf8(record.data() + kDesignationOffset, kDesignationBytes)),
           text(parameterUnit(record)),
           format(" %u", unsigned(record[kRegisterOffset] | record[kRegisterOffset + 1] << 8)),
-          text(rangeText(record.data() + kMinimumOffset, decimals)),
-          text(rangeText(record.data() + kMaximumOffset, decimals))};
+          text(rangeText(record.data() + kParameterMinimumOffset, decimals)),
+          text(rangeText(record.data() + kParameterMaximumOffset, decimals))};
 }
 
 std::vector<ParameterLine> parameterLines(int count, ConstParameterTable table) {
@@ -154,8 +152,8 @@ ParameterInput parameterInput(ConstParameterRecord record) {
           std::to_string(registerAddress),
           decimals,
           listEntry(record[kTypeOffset], kParameterTypes.size()),
-          rangeText(record.data() + kMinimumOffset, decimals),
-          rangeText(record.data() + kMaximumOffset, decimals)};
+          rangeText(record.data() + kParameterMinimumOffset, decimals),
+          rangeText(record.data() + kParameterMaximumOffset, decimals)};
 }
 
 std::string redrawRangeValue(const std::string& text, const std::uint8_t* stored, int oldDecimals,
@@ -176,11 +174,12 @@ std::optional<InputError> acceptParameter(const ParameterInput& input, Parameter
   if (*registerAddress > kMaxRegister) {
     return InputError{"Адрес регистра Modbus", "в диапазоне 0...65535"};
   }
-  const int shownDecimals = parameterDecimals(record);
-  const std::string shownMinimum = rangeText(record.data() + kMinimumOffset, shownDecimals);
-  const std::string shownMaximum = rangeText(record.data() + kMaximumOffset, shownDecimals);
-  const auto minimum = typedReal(input.minimum, shownMinimum, record.data() + kMinimumOffset);
-  const auto maximum = typedReal(input.maximum, shownMaximum, record.data() + kMaximumOffset);
+  // Untouched range fields show the stored values with the decimals chosen now.
+  const int shownDecimals = *input.decimals;
+  const std::string shownMinimum = rangeText(record.data() + kParameterMinimumOffset, shownDecimals);
+  const std::string shownMaximum = rangeText(record.data() + kParameterMaximumOffset, shownDecimals);
+  const auto minimum = typedReal(input.minimum, shownMinimum, record.data() + kParameterMinimumOffset);
+  const auto maximum = typedReal(input.maximum, shownMaximum, record.data() + kParameterMaximumOffset);
   if (!minimum || !maximum || *minimum >= *maximum) {
     return InputError{"Неверно задан диапазон измерений", ""};
   }
@@ -192,8 +191,8 @@ std::optional<InputError> acceptParameter(const ParameterInput& input, Parameter
   record[kRegisterOffset] = static_cast<std::uint8_t>(*registerAddress & 0xFF);
   record[kRegisterOffset + 1] = static_cast<std::uint8_t>(*registerAddress >> 8);
   record[kDecimalsOffset] = static_cast<std::uint8_t>(*input.decimals);
-  storeTypedReal(input.minimum, shownMinimum, *minimum, record.data() + kMinimumOffset);
-  storeTypedReal(input.maximum, shownMaximum, *maximum, record.data() + kMaximumOffset);
+  storeTypedReal(input.minimum, shownMinimum, *minimum, record.data() + kParameterMinimumOffset);
+  storeTypedReal(input.maximum, shownMaximum, *maximum, record.data() + kParameterMaximumOffset);
   return std::nullopt;
 }
 

@@ -126,6 +126,11 @@ TEST(ParameterDialog, StoresTheFieldsAndKeepsUntouchedRangeBitsExactly) {
   EXPECT_EQ(input.minimum, "0.12");
   ASSERT_EQ(acceptParameter(input, record), std::nullopt);
   EXPECT_EQ(record, stored) << "0.12 shown, 0.123456 kept";
+  input.decimals = 3;
+  input.minimum = redrawRangeValue(input.minimum, record.data() + 51, 2, 3);
+  EXPECT_EQ(input.minimum, "0.123");
+  ASSERT_EQ(acceptParameter(input, record), std::nullopt);
+  EXPECT_EQ(parameterMinimum(record), 0.123456f) << "new decimals, still untouched";
 
   input.name = "Очень длинное наименование параметра";
   input.designation = "обозначение длинное";
