@@ -30,6 +30,8 @@
 #include "gui/link/tformconnect.h"
 #include "gui/tables/config_files_menu.h"
 #include "gui/tables/controller_parameters_menu.h"
+#include "gui/tables/flow_computers_menu.h"
+#include "gui/tables/gas_parameters_menu.h"
 #include "gui/tables/link_tables_menu.h"
 #include "gui/tables/tformtableinfo.h"
 #include "gui/widgets/status_panel.h"
@@ -208,6 +210,19 @@ void TFormMain::wireMenuHandlers() {
   wire("N_EthernetClick", &TFormMain::N_EthernetClick);
   wire("NParCnfClick", &TFormMain::NParCnfClick);
   wire("NrdcnfClick", &TFormMain::NrdcnfClick);
+  wireGasParameterHandlers();
+}
+
+void TFormMain::wireGasParameterHandlers() {
+  wire("NCurrVichClick", &TFormMain::NCurrVichClick);
+  wire("NInsensClick", &TFormMain::NInsensClick);
+  wire("NLowAttentClick", &TFormMain::NLowAttentClick);
+  wire("NUpAttentClick", &TFormMain::NUpAttentClick);
+  wire("NLowLimitClick", &TFormMain::NLowLimitClick);
+  wire("NUpperLimitClick", &TFormMain::NUpperLimitClick);
+  wire("NDistrClick", &TFormMain::NDistrClick);
+  wire("NdistrparClick", &TFormMain::NdistrparClick);
+  wire("N_ConstClick", &TFormMain::N_ConstClick);
 }
 
 void TFormMain::wire(const char* handler, void (TFormMain::*slot)()) {
@@ -662,6 +677,45 @@ void TFormMain::NParCnfClick() {
 
 void TFormMain::NrdcnfClick() {
   runOperation([this] { saveControllerConfiguration(context()); });
+}
+
+// --- flow computers and gas parameters ---
+
+void TFormMain::NCurrVichClick() {
+  runOperation([this] { editFlowComputers(context()); });
+}
+
+void TFormMain::NInsensClick() {
+  runOperation([this] { editGasParameterLimits(context(), 0); });
+}
+
+void TFormMain::NLowAttentClick() {
+  runOperation([this] { editGasParameterLimits(context(), 1); });
+}
+
+void TFormMain::NUpAttentClick() {
+  runOperation([this] { editGasParameterLimits(context(), 2); });
+}
+
+void TFormMain::NLowLimitClick() {
+  runOperation([this] { editGasParameterLimits(context(), 3); });
+}
+
+void TFormMain::NUpperLimitClick() {
+  runOperation([this] { editGasParameterLimits(context(), 4); });
+}
+
+void TFormMain::NDistrClick() {
+  runOperation([this] { editWriteNeed(context()); });
+}
+
+void TFormMain::NdistrparClick() {
+  runOperation([this] { editWritePeriod(context()); });
+}
+
+void TFormMain::N_ConstClick() {
+  const int run = senderTag() == kSecondTag ? 1 : 0;
+  runOperation([this, run] { editConstants(context(), run); });
 }
 
 }  // namespace zvc

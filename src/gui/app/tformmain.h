@@ -77,6 +77,16 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void N_EthernetClick();
   void NParCnfClick();
   void NrdcnfClick();
+  // Flow computers and gas parameters.
+  void NCurrVichClick();
+  void NInsensClick();
+  void NLowAttentClick();
+  void NUpAttentClick();
+  void NLowLimitClick();
+  void NUpperLimitClick();
+  void NDistrClick();
+  void NdistrparClick();
+  void N_ConstClick();
   void BitBtn3Click();
 
  protected:
@@ -109,6 +119,7 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void addRunItems(QMenu* menu, const char* handler);
   void group(QAction* item, std::optional<MenuGroup> group);
   void wire(const char* handler, void (TFormMain::*slot)());
+  void wireGasParameterHandlers();
   // Runs an operation that may talk to the controller; a close asked for meanwhile waits for its
   // end, so the engine is never destroyed under a running exchange.
   template <typename Operation>

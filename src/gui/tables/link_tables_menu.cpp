@@ -9,6 +9,8 @@
 #include "core/tables/moisture_meter_link_section.h"
 #include "core/tables/upper_link_section.h"
 #include "core/ui/connection_state.h"
+#include "gui/tables/flow_computers_menu.h"
+#include "gui/tables/gas_parameters_menu.h"
 #include "gui/tables/section_edit.h"
 #include "gui/tables/tformconkps.h"
 #include "gui/tables/tformconnwmt.h"
@@ -19,21 +21,12 @@
 namespace zvc {
 namespace {
 
-constexpr int kInputErrorKind = 2;
 constexpr int kOtherRatesField = 11;  // table 0: the controller can change its rate
 
 constexpr TableRange kUpperLinkRange{3, 0, kUpperLinkBytes};
 constexpr TableRange kFlowComputerLinkRange{9, 0, kFlowComputerLinkBytes};
 constexpr TableRange kMoistureMeterLinkRange{15, 0, kMoistureMeterLinkBytes};
 constexpr TableRange kEthernetRange{29, 0, 7};
-
-// More flow computers need their own parameters entered before table 9 may say so; until the
-// flow-computer list can be opened from here, the increase is refused and nothing is written.
-void writeGrownFlowComputerLink(const MainWindowContext& context, TableEdit& link) {
-  context.frontend.showMessage(kInputErrorKind, "Количество вычислителей не может быть увеличено",
-                               "без ввода их параметров.");
-  link.restore();
-}
 
 }  // namespace
 
@@ -68,7 +61,9 @@ void editChromatographLink(const MainWindowContext& context) {
   ChromatographLinkEdit edit(context.tables);
   if (!edit.read()) return;
   TFormConKPS dialog(edit.section(), edit.context(), SectionMode::kWrite, context.frontend,
-                     context.window);
+                     context.window, [&context](std::uint8_t& count, auto parameters, QWidget* parent) {
+                       return editParameterList(context.frontend, count, parameters, parent);
+                     });
   if (dialog.exec() != QDialog::Accepted || !edit.writeLink()) return;
   context.applyMenuRules();
   edit.writeParameters();

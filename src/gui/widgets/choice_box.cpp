@@ -62,6 +62,15 @@ QLineEdit* numberField(QWidget* parent, const char* objectName, const std::strin
   return field;
 }
 
+QLineEdit* realField(QWidget* parent, const char* objectName, const std::string& text,
+                     int maxLength) {
+  auto* field = new QLineEdit(QString::fromStdString(text), parent);
+  field->setObjectName(objectName);
+  if (maxLength > 0) field->setMaxLength(maxLength);
+  FieldKeyFilter::realNumber(field);
+  return field;
+}
+
 std::string textOf(const QComboBox* editableBox) {
   return editableBox->currentText().toStdString();
 }

@@ -26,6 +26,10 @@ QComboBox* numberBox(QWidget* parent, const char* objectName, const std::vector<
 QLineEdit* numberField(QWidget* parent, const char* objectName, const std::string& text,
                        int maxLength = 0);
 
+// A field for a real number, held to the real-number key filter.
+QLineEdit* realField(QWidget* parent, const char* objectName, const std::string& text,
+                     int maxLength = 0);
+
 std::string textOf(const QComboBox* editableBox);
 std::string textOf(const QLineEdit* field);
 

@@ -36,6 +36,10 @@ void FieldKeyFilter::digitsOnly(QComboBox* editableBox) {
   digitsOnly(editableBox->lineEdit());
 }
 
+void FieldKeyFilter::realNumber(QLineEdit* field) {
+  field->installEventFilter(new FieldKeyFilter(filterRealKey, field));
+}
+
 bool FieldKeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   auto* box = qobject_cast<QComboBox*>(watched);

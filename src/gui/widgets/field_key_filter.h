@@ -20,6 +20,8 @@ class FieldKeyFilter : public QObject {
   // Integer fields; the filter belongs to the field.
   static void digitsOnly(QLineEdit* field);
   static void digitsOnly(QComboBox* editableBox);
+  // Real-number fields.
+  static void realNumber(QLineEdit* field);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
