@@ -4,8 +4,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstring>
 
 #include "core/link/kpsbox.h"
 #include "core/tables/config_image.h"
@@ -14,7 +17,9 @@
 #include "gui/dialog_test_helpers.h"
 #include "gui/main_window_on_sim.h"
 #include "gui/tables/parameter_lines_view.h"
+#include "gui/tables/tformconst.h"
 #include "gui/tables/tformcontrdt.h"
+#include "gui/tables/tformcurrvich.h"
 #include "gui/tables/tformconvu.h"
 #include "gui/tables/tformsys.h"
 #include "gui/tables/tformvrgconn.h"
@@ -81,16 +86,43 @@ class ParameterMenusTest : public QObject {
     QVERIFY(saved.readAll().contains("Adr=9"));
   }
 
-  void moreFlowComputersAreRefusedAndNothingIsWritten() {
-    whenShown<zvc::TFormVrgConn>([](zvc::TFormVrgConn& dialog) {
-      dialog.findChild<QComboBox*>("count")->setCurrentIndex(3);  // 4 instead of 2
-      answer("OK");
+  // More flow computers need their parameters first: refused or cancelled, nothing is written.
+  void moreFlowComputersAreEnteredFirstOrNotWritten() {
+    for (const char* choice : {"Нет", "Да"}) {
+      whenShown<zvc::TFormVrgConn>([choice](zvc::TFormVrgConn& dialog) {
+        dialog.findChild<QComboBox*>("count")->setCurrentIndex(3);  // 4 instead of 2
+        answer(choice);
+        if (QString(choice) == "Да") {
+          whenShown<zvc::TFormCurrVich>([](zvc::TFormCurrVich& list) {
+            QCOMPARE(list.findChild<QTableWidget*>("entries")->rowCount(), 4);
+            click(list, "Отменить");
+          });
+        }
+        click(dialog, "Записать в устройство");
+      });
+      menuItem(window(), {kParameters, kLinks, "С вычислителем расхода газа"})->trigger();
+      QCOMPARE(int(window().image().field(9, 0)[0]), 2);  // the image keeps what was read
+      QVERIFY(window().tables().readTableRange({9, 0, 6}));
+      QCOMPARE(int(window().image().field(9, 0)[0]), 2);
+    }
+  }
+
+  void theConstantsOfRun2AreReadAndWritten() {
+    QVERIFY(window().tables().readTableRange({14, 0, 16}));
+    QVERIFY(window().tables().readTableRange({1, 0, 20}));
+    whenShown<zvc::TFormConst>([](zvc::TFormConst& dialog) {
+      QCOMPARE(dialog.windowTitle(), QString("Константы параметров газа нитки 2"));
+      dialog.findChild<QLineEdit*>("value0")->setText("1.25");
+      dialog.findChild<QCheckBox*>("flag0")->setChecked(true);
       click(dialog, "Записать в устройство");
     });
-    menuItem(window(), {kParameters, kLinks, "С вычислителем расхода газа"})->trigger();
-    QCOMPARE(int(window().image().field(9, 0)[0]), 2);  // the image keeps what was read
-    QVERIFY(window().tables().readTableRange({9, 0, 6}));
-    QCOMPARE(int(window().image().field(9, 0)[0]), 2);
+    menuItem(window(), {kParameters, "Константы параметров газа", "Нитка 2"})->trigger();
+    QVERIFY(window().tables().readTableRange({45, 0, 1}));
+    QVERIFY(window().tables().readTableRange({46, 0, 1}));
+    QCOMPARE(int(window().image().field(45, 0)[0]), 1);
+    float constant = 0;
+    std::memcpy(&constant, window().image().field(46, 0).data(), 4);
+    QCOMPARE(constant, 1.25f);
   }
 
   void withoutAMoistureMeterItsMenusGo() {
