@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/common/text_codec.h"
 #include "core/tables/config_sections.h"
@@ -13,7 +14,13 @@
 #include "core/tables/system_parameters.h"
 #include "core/tables/upper_link_section.h"
 #include "gui/tables/parameter_lines_view.h"
+#include "gui/tables/gas_parameters_menu.h"
 #include "gui/tables/tformconkps.h"
+#include "gui/tables/tformconst.h"
+#include "gui/tables/tformcurrvich.h"
+#include "gui/tables/tformdistr.h"
+#include "gui/tables/tformdistrpar.h"
+#include "gui/tables/tformlimit.h"
 #include "gui/tables/tformconnwmt.h"
 #include "gui/tables/tformcontrname.h"
 #include "gui/tables/tformconvu.h"
@@ -30,6 +37,9 @@ namespace {
 using Record = ConfigFileRecord;
 
 constexpr SectionMode kAccept = SectionMode::kAccept;
+// Table 14: the runs in use and the number of measured parameters.
+constexpr std::size_t kRunsInUseField = 7;
+constexpr std::size_t kParameterCountField = 14;
 
 // A section dialog in accept mode on a run of the record's bytes.
 template <typename Dialog, std::size_t Size>
@@ -58,6 +68,7 @@ TFormConfig::TFormConfig(ConfigFileRecord& record, SectionMode mode, Frontend& f
   moistureMeterButton_ = addSection(layout, "Параметры связи с влагомером", "moistureMeterLink",
                                     &TFormConfig::openMoistureMeterLink);
   addSection(layout, "Параметры связи по Ethernet", "ethernet", &TFormConfig::openEthernet);
+  addGasParameterSections(layout);
 
   auto* confirm = new QPushButton(qtText(confirmCaption(mode)), this);
   confirm->setObjectName("confirm");
@@ -69,6 +80,37 @@ TFormConfig::TFormConfig(ConfigFileRecord& record, SectionMode mode, Frontend& f
 
   rebuildCaption();
   applyInstrumentRules();
+}
+
+// The flow computers and the per-parameter tables, captioned as their main-menu items.
+void TFormConfig::addGasParameterSections(QVBoxLayout* layout) {
+  flowComputerButtons_.push_back(addSection(layout, "Параметры вычислителей", "flowComputers",
+                                            &TFormConfig::openFlowComputers));
+  const char* const limits[] = {
+      "Зона нечувствительности изменений параметров газа",
+      "Нижняя предупредительная уставка параметра газа",
+      "Верхняя предупредительная уставка параметра газа",
+      "Нижний предел значения параметра газа, допускаемого к записи в ВРГ",
+      "Верхний предел значения параметра газа, допускаемого к записи в ВРГ"};
+  for (int kind = 0; kind < kLimitKinds; ++kind) {
+    const QByteArray name = QString("limits%1").arg(kind).toLatin1();
+    addSection(layout, limits[kind], name.constData(), [this, kind] { openLimits(kind); });
+  }
+  flowComputerButtons_.push_back(addSection(layout,
+                                            "Необходимость записи значений параметров газа в ВРГ",
+                                            "writeNeed", &TFormConfig::openWriteNeed));
+  flowComputerButtons_.push_back(
+      addSection(layout, "Период записи средних за час значений параметров газа в ВРГ",
+                 "writePeriod", &TFormConfig::openWritePeriod));
+  addSection(layout, "Константы параметров газа. Нитка 1", "constants0",
+             [this] { openConstants(0); });
+  addSection(layout, "Константы параметров газа. Нитка 2", "constants1",
+             [this] { openConstants(1); });
+}
+
+QPushButton* TFormConfig::addSection(QVBoxLayout* layout, const char* caption, const char* name,
+                                     void (TFormConfig::*open)()) {
+  return addSection(layout, caption, name, [this, open] { (this->*open)(); });
 }
 
 QPushButton* TFormConfig::addSection(QVBoxLayout* layout, const char* caption, const char* name,
@@ -136,7 +178,10 @@ void TFormConfig::openFlowComputerLink() {
 
 void TFormConfig::openChromatographLink() {
   TFormConKPS(recordChromatographLink(record_), recordChromatographContext(record_), kAccept,
-              frontend_, this)
+              frontend_, this,
+              [this](std::uint8_t& count, auto parameters, QWidget* parent) {
+                return editParameterList(frontend_, count, parameters, parent);
+              })
       .exec();
 }
 
@@ -147,6 +192,55 @@ void TFormConfig::openMoistureMeterLink() {
 
 void TFormConfig::openEthernet() {
   acceptSection<TFormEthernet, kEthernetBytes>(record_, Record::kEthernet, frontend_, this);
+}
+
+MeasuredParameters TFormConfig::measuredParameters() const {
+  return {usedParameters(record_.bytes[Record::kChromatographLink + kParameterCountField]),
+          record_.at<kParameterBytes>(Record::kParameters)};
+}
+
+// The list holds the first N records; accepted, N becomes its count.
+void TFormConfig::openFlowComputers() {
+  std::uint8_t& count = record_.bytes[Record::kFlowComputerLink];
+  std::vector<FlowComputerRecord> records;
+  for (std::size_t i = 0; i < std::min<std::size_t>(count, Record::kFlowComputerCount); ++i) {
+    const auto stored = record_.flowComputer(i);
+    records.emplace_back();
+    std::ranges::copy(stored, records.back().begin());
+  }
+  FlowComputerList list(records);
+  TFormCurrVich dialog(list, record_.bytes[Record::kChromatographLink + kRunsInUseField], kAccept,
+                       frontend_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  for (int i = 0; i < list.count(); ++i) {
+    std::ranges::copy(list.record(i), record_.flowComputer(i).begin());
+  }
+  count = static_cast<std::uint8_t>(list.count());
+}
+
+void TFormConfig::openWriteNeed() {
+  TFormDistr(measuredParameters(), record_.at<kWriteNeedBytes>(Record::kWriteNeed), kAccept,
+             frontend_, this)
+      .exec();
+}
+
+void TFormConfig::openWritePeriod() {
+  acceptSection<TFormDistrPar, kPeriodBytes>(record_, Record::kAveragingPeriod, frontend_, this);
+}
+
+void TFormConfig::openLimits(int kind) {
+  TFormLimit(kind, measuredParameters(),
+             record_.at<kLimitBytes>(Record::kLimits + Record::kLimitsStep * kind), kAccept,
+             frontend_, this)
+      .exec();
+}
+
+// Flags and constants of a run lie 20 bytes apart in the record as in the image.
+void TFormConfig::openConstants(int run) {
+  TFormConst(run, measuredParameters(),
+             record_.at<kConstantBytes>(Record::kConstantsNeed + Record::kRunStep * run), kAccept,
+             frontend_, this)
+      .exec();
 }
 
 }  // namespace zvc

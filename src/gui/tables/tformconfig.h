@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/tables/config_record.h"
+#include "core/tables/gas_parameter_sections.h"
 #include "core/tables/parameter_section.h"
 
 class QPushButton;
@@ -32,8 +33,11 @@ class TFormConfig : public QDialog {
   void reject() override;
 
  private:
-  using Open = void (TFormConfig::*)();
+  using Open = std::function<void()>;
   QPushButton* addSection(QVBoxLayout* layout, const char* caption, const char* name, Open open);
+  QPushButton* addSection(QVBoxLayout* layout, const char* caption, const char* name,
+                          void (TFormConfig::*open)());
+  void addGasParameterSections(QVBoxLayout* layout);
   void rebuildCaption();
   // The flow-computer buttons follow byte 1602, the moisture-meter button byte 1601.
   void applyInstrumentRules();
@@ -47,6 +51,12 @@ class TFormConfig : public QDialog {
   void openChromatographLink();
   void openMoistureMeterLink();
   void openEthernet();
+  void openFlowComputers();
+  void openWriteNeed();
+  void openWritePeriod();
+  void openLimits(int kind);
+  void openConstants(int run);
+  MeasuredParameters measuredParameters() const;
 
   ConfigFileRecord& record_;
   const ConfigFileRecord original_;

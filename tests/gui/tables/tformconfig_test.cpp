@@ -4,13 +4,18 @@
 #include "gui/tables/tformconfig.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <cstring>
 
 #include "core/tables/config_record.h"
 #include "gui/dialog_test_helpers.h"
+#include "gui/tables/tformconst.h"
 #include "gui/tables/tformcontrname.h"
+#include "gui/tables/tformcurrvich.h"
+#include "gui/tables/tformvich.h"
 #include "gui/tables/tformsys.h"
 #include "support/recording_frontend.h"
 
@@ -60,7 +65,49 @@ class TFormConfigTest : public QObject {
     QCOMPARE(record.bytes[Record::kSystem + 8], std::uint8_t(1));
     QVERIFY(button(editor, "moistureMeterLink")->isEnabled());
     QVERIFY(!button(editor, "flowComputerLink")->isEnabled());
+    QVERIFY(!button(editor, "flowComputers")->isEnabled());
+    QVERIFY(!button(editor, "writeNeed")->isEnabled());
+    QVERIFY(!button(editor, "writePeriod")->isEnabled());
+    QVERIFY(button(editor, "limits0")->isEnabled());
     QVERIFY(editor.changed());
+  }
+
+  // The list works on the record's first N flow computers; accepted, N becomes its count.
+  void anAddedFlowComputerRaisesTheRecordsCount() {
+    Record record = defaultConfigRecord();
+    const int count = record.bytes[Record::kFlowComputerLink];
+    TFormConfig editor(record, SectionMode::kAccept, frontend);
+    test::whenModalOpens<TFormCurrVich>([](TFormCurrVich& list) {
+      test::whenModalOpens<TFormVich>([](TFormVich& single) {
+        single.findChild<QComboBox*>("address")->setEditText("77");
+        single.findChild<QComboBox*>("type")->setCurrentIndex(1);
+        single.findChild<QComboBox*>("byteOrder")->setCurrentIndex(0);
+        single.findChild<QCheckBox*>("pipeline0")->setChecked(false);
+        click(single, "Принять");
+      });
+      click(list, "Добавить");
+      click(list, "Принять");
+    });
+    button(editor, "flowComputers")->click();
+    QCOMPARE(int(record.bytes[Record::kFlowComputerLink]), count + 1);
+    QCOMPARE(int(record.flowComputer(count)[0]), 77);
+  }
+
+  void theConstantsOfRun2AreEditedInTheRecord() {
+    Record record = defaultConfigRecord();
+    TFormConfig editor(record, SectionMode::kAccept, frontend);
+    test::whenModalOpens<TFormConst>([](TFormConst& dialog) {
+      QCOMPARE(dialog.windowTitle(), QString("Константы параметров газа нитки 2"));
+      dialog.findChild<QCheckBox*>("flag0")->setChecked(true);
+      dialog.findChild<QLineEdit*>("value0")->setText("2");
+      click(dialog, "Принять");
+    });
+    button(editor, "constants1")->click();
+    const std::size_t run2 = Record::kConstantsNeed + Record::kRunStep;
+    QCOMPARE(int(record.bytes[run2]), 1);
+    float constant = 0;
+    std::memcpy(&constant, &record.bytes[run2 + 20], 4);
+    QCOMPARE(constant, 2.0f);
   }
 
   void renamedControllerRenamesTheCaptionAndCancelPutsTheRecordBack() {
