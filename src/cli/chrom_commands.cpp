@@ -8,6 +8,7 @@
 #include "cli/output_file.h"
 #include "core/archives/chrom_files.h"
 #include "core/archives/spreadsheet_export.h"
+#include "core/common/save_file_name.h"
 
 namespace zvc::cli {
 namespace {
@@ -47,7 +48,7 @@ int showChromFile(CommandContext& context) {
 int ExportCommand::run(CommandContext& context) {
   const auto table = openTable(context);
   if (!table) return kExitBadInput;
-  const auto out = checkedOutputFile(context, withExtension(context.options.xlsxFile, ".xlsx"));
+  const auto out = checkedOutputFile(context, withDefaultExtension(context.options.xlsxFile, ".xlsx"));
   if (!out) return kExitBadInput;
   return exportChromTable(*table, *out, context.frontend) ? kExitSuccess : kExitBadInput;
 }

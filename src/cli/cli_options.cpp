@@ -393,6 +393,7 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
   }
   if (command != CommandName::kConfig && options.contains("--controller")) {
     throw Refusal{"--controller is for config diff"};
+  }
   if (command != CommandName::kExport && options.contains("--xlsx")) {
     throw Refusal{"--xlsx is for export"};
   }
@@ -511,6 +512,7 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
     case CommandName::kWatch:
       expectArguments(arguments, 0, 0, name);
       options.live = readLiveRequest(tokens.options, options.command == CommandName::kWatch);
+      break;
     case CommandName::kExport:
       expectArguments(arguments, 1, 1, name);
       options.file = arguments[0];
