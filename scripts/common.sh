@@ -10,6 +10,7 @@ ZVC_PACKAGES=(
   googletest libgtest-dev libgmock-dev
   python3 python3-openpyxl poppler-utils
   qt6-translations-l10n
+  libxlsxwriter-dev
 )
 
 zvc_sudo() {

@@ -30,9 +30,12 @@ commands:
   diag   (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
   interv (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
                                BEGIN/END as "YYYY-MM-DD HH:MM:SS"; without --save, print like `show`
-  show FILE                    any file the program saves (.ala and .aud now; each later archive kind adds its own):
+  show FILE                    any file the program saves (.ala, .aud, .mch, .hch, .dch):
                                the view's caption on the first line, then one line per grid row,
                                cells separated by TAB, exactly the texts the GUI grid shows
+                               (chromatograph files: the two heading rows, then the records)
+  export FILE --xlsx OUT.xlsx  a saved .mch, .hch or .dch file as the spreadsheet its table
+                               window writes; an existing OUT is replaced only with --yes
   print FILE --pdf OUT.pdf     the printed report of a saved file, as a PDF
   clock [--correct | --set]    the controller's date, time, weekday and time type beside the
                                computer's ("label<TAB>controller<TAB>computer"); --correct moves
@@ -108,6 +111,7 @@ constexpr OptionShape kOptions[] = {
     {"--run", 1},
     {"--moisture", 0},
     {"--state", 0},        {"--interval", 1},     {"--count", 1},
+    {"--xlsx", 1},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
@@ -118,6 +122,7 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"config", CommandName::kConfig},
     {"users", CommandName::kUsers},       {"state", CommandName::kState},
     {"momentary", CommandName::kMomentary}, {"watch", CommandName::kWatch},
+    {"export", CommandName::kExport},
 };
 
 constexpr std::pair<std::string_view, ConfigAction> kConfigActions[] = {
@@ -393,6 +398,9 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
   if (command != CommandName::kConfig && options.contains("--controller")) {
     throw Refusal{"--controller is for config diff"};
   }
+  if (command != CommandName::kExport && options.contains("--xlsx")) {
+    throw Refusal{"--xlsx is for export"};
+  }
   if (command != CommandName::kPrint && options.contains("--pdf")) {
     throw Refusal{"--pdf is for print"};
   }
@@ -525,6 +533,16 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
     case CommandName::kWatch:
       expectArguments(arguments, 0, 0, name);
       options.live = readLiveRequest(tokens.options, options.command == CommandName::kWatch);
+      break;
+    case CommandName::kExport:
+      expectArguments(arguments, 1, 1, name);
+      options.file = arguments[0];
+      if (const std::string* xlsx = single(tokens.options, "--xlsx");
+          xlsx != nullptr && !xlsx->empty()) {
+        options.xlsxFile = *xlsx;
+      } else {
+        throw Refusal{"export needs --xlsx OUT.xlsx"};
+      }
       break;
   }
 }

@@ -26,6 +26,7 @@ enum class CommandName {
   kState,
   kMomentary,
   kWatch,
+  kExport,
 };
 // config: read the controller's configuration, show a file, make a new one, compare two.
 enum class ConfigAction { kRead, kShow, kNew, kDiff };
@@ -106,6 +107,7 @@ struct CliOptions {
   ArchiveRequest archive;
   std::string file;     // show, print
   std::string pdfFile;  // print
+  std::string xlsxFile;  // export
   ClockAction clockAction = ClockAction::kShow;
   std::string parameterSection;  // show-params
   ConfigRequest config;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/archive_command.h"
+#include "cli/chrom_commands.h"
 #include "cli/clock_command.h"
 #include "cli/config_command.h"
 #include "cli/exit_status.h"
@@ -43,6 +44,8 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<LiveDataCommand>();
     case CommandName::kWatch:
       return std::make_unique<WatchCommand>();
+    case CommandName::kExport:
+      return std::make_unique<ExportCommand>();
   }
   return nullptr;
 }

@@ -133,25 +133,33 @@ bool saveMessageFile(MessageFileKind kind, const WorkingFolder& folder,
   return file && writeMessageFile(*file, header, textRows, frontend);
 }
 
-std::optional<SavedMessages> openMessageFile(MessageFileKind kind,
-                                             const std::filesystem::path& file,
-                                             Frontend& frontend) {
-  const MessageFileFormat& fileFormat = messageFileFormat(kind);
-  ArchiveFile opened =
-      openArchiveFile(file, {fileFormat.signature, std::nullopt}, fileFormat.rowSize);
+std::optional<ArchiveFile> openArchiveFileTold(const std::filesystem::path& file,
+                                               const ArchiveFileKind& kind, std::size_t rowSize,
+                                               std::string_view refusalLine, Frontend& frontend) {
+  ArchiveFile opened = openArchiveFile(file, kind, rowSize);
   switch (opened.status) {
     case ArchiveFile::Status::kOpened:
-      return SavedMessages{opened.header, std::move(opened.rows)};
+      return opened;
     case ArchiveFile::Status::kCannotOpen:
       frontend.showMessage(kError, "Ошибка открытия файла", "");
       return std::nullopt;
     case ArchiveFile::Status::kWrongKind:
       frontend.showMessage(
           kError, format("Файл %s не является файлом, содержащим", nameWithoutFolder(file).c_str()),
-          fileFormat.refusalLine);
+          refusalLine);
       return std::nullopt;
   }
   return std::nullopt;
+}
+
+std::optional<SavedMessages> openMessageFile(MessageFileKind kind,
+                                             const std::filesystem::path& file,
+                                             Frontend& frontend) {
+  const MessageFileFormat& fileFormat = messageFileFormat(kind);
+  auto opened = openArchiveFileTold(file, {fileFormat.signature, std::nullopt}, fileFormat.rowSize,
+                                    fileFormat.refusalLine, frontend);
+  if (!opened) return std::nullopt;
+  return SavedMessages{opened->header, std::move(opened->rows)};
 }
 
 }  // namespace zvc

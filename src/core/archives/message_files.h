@@ -106,6 +106,12 @@ bool saveMessageFile(MessageFileKind kind, const WorkingFolder& folder,
                      const ArchiveFileHeader& header, const ArchiveRecords& textRows,
                      const DateTime6& today, const AskFileName& askName, Frontend& frontend);
 
+// Opens a saved archive file of the kind, telling a file that does not open ("Ошибка открытия
+// файла") or is of another kind ("Файл %s не является файлом, содержащим" / `refusalLine`).
+std::optional<ArchiveFile> openArchiveFileTold(const std::filesystem::path& file,
+                                               const ArchiveFileKind& kind, std::size_t rowSize,
+                                               std::string_view refusalLine, Frontend& frontend);
+
 // A saved message file: its header, its count made the number of complete rows it holds.
 struct SavedMessages {
   ArchiveFileHeader header;

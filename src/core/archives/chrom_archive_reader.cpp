@@ -1,0 +1,304 @@
+#include "core/archives/chrom_archive_reader.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "core/archives/archive_series.h"
+#include "core/app/working_folder.h"
+#include "core/common/format.h"
+#include "core/link/kpsbox.h"
+#include "core/tables/config_image.h"
+#include "core/tables/table_service.h"
+#include "core/ui/connection_state.h"
+#include "core/ui/frontend.h"
+
+namespace zvc {
+namespace {
+
+constexpr int kInformation = 6;
+constexpr int kQuestion = 3;
+constexpr int kRetryQuestion = 7;
+
+constexpr std::uint8_t kChromatograph = 0;
+constexpr std::uint8_t kHourDayRequestTag = 3;
+constexpr int kSerialNumberTable = 41;
+constexpr TableRange kClock{2, 0, 8};
+constexpr TableRange kSystemParameters{6, 0, 12};
+constexpr int kContractHourField = 6;
+constexpr int kOldestRecordsTable = 27;
+constexpr std::uint8_t kDailyOldestFlag = 0x80;
+constexpr int kHourlyDepthYears = 1;
+constexpr int kDailyDepthYears = 4;
+// An hourly or daily answer with fewer records than this ends the period.
+constexpr std::size_t kFullHourDayAnswer = 2;
+
+std::uint8_t sourceByte(int run) {
+  return static_cast<std::uint8_t>(run * 16 + kChromatograph);
+}
+
+// The moment cut to the unit the archive counts in.
+DateTime6 toUnit(const DateTime6& value, bool daily) {
+  return daily ? Date3::of(value).toDateTime6() : DateHour4::of(value).toDateTime6();
+}
+
+DateTime6 stepUnit(const DateTime6& value, bool daily, int count) {
+  return daily ? addDays(value, count) : addHours(value, count);
+}
+
+void append(std::ostream& file, std::span<const std::uint8_t> records) {
+  file.write(reinterpret_cast<const char*>(records.data()),
+             static_cast<std::streamsize>(records.size()));
+}
+
+std::string dateTimeText(const DateTime6& t) {
+  return format("%02d.%02d.%02d %02d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute,
+                t.second);
+}
+
+// The record's own hour (hourly) or day (daily).
+DateTime6 hourDayRecordTime(std::span<const std::uint8_t> record, bool daily) {
+  const ChromHourDayRecord r{record};
+  return daily ? r.date().toDateTime6() : r.startHour().toDateTime6();
+}
+
+}  // namespace
+
+std::optional<ArchiveRange> selectableRange(const ArchiveRangeRule& rule) {
+  const bool daily = rule.daily;
+  DateTime6 last = stepUnit(toUnit(rule.clock, daily), daily, -1);
+  if (daily && rule.clock.hour < rule.contractHour) last = addDays(last, -1);
+  const int depth = daily ? kDailyDepthYears : kHourlyDepthYears;
+  DateTime6 first = toUnit(rule.oldest, daily);
+  if (last.year > depth) {
+    first = stepUnit(last, daily, 1);
+    first.year = static_cast<std::uint8_t>(first.year - depth);
+    if (first.day > daysInMonth(first.fullYear(), first.month)) {
+      first.day = 1;
+      first = addMonths(first, 1);
+    }
+  }
+  const DateTime6 oldest = toUnit(rule.oldest, daily);
+  if (oldest > first) {
+    first = oldest;
+    if (daily && rule.oldestFlag) first = addDays(first, -1);
+  }
+  if (first > last) return std::nullopt;
+  return ArchiveRange{first, last, rule.oldest};
+}
+
+std::vector<std::uint8_t> HourDayArchiveRequest::toBytes() const {
+  std::vector<std::uint8_t> bytes{kHourDayRequestTag, run, device};
+  const std::size_t size = daily ? 3 : 4;
+  for (const DateTime6& moment : {start, end}) {
+    std::uint8_t raw[6];
+    moment.toBytes(raw);
+    bytes.insert(bytes.end(), raw, raw + size);
+  }
+  return bytes;
+}
+
+ChromArchiveReader::ChromArchiveReader(ConnectionState& connection, TableService& service,
+                                       std::filesystem::path workingFolder)
+    : connection_(connection), service_(service), workingFolder_(std::move(workingFolder)) {}
+
+bool ChromArchiveReader::readClock() {
+  return service_.readTableRange(kClock);
+}
+
+DateTime6 ChromArchiveReader::controllerClock() const {
+  return DateTime6::fromBytes(service_.image().field(2, 0).data());
+}
+
+std::optional<ChromReading> ChromArchiveReader::readMeasurements(int run, const DateTime6& start,
+                                                                 const DateTime6& end) {
+  Frontend& frontend = service_.frontend();
+  BusyCursor busy(frontend);
+  const auto workFile = workingFolder_ / kMeasurementWorkFile;
+  std::ofstream file(workFile, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    inform("Ошибка открытия файла");
+    return std::nullopt;
+  }
+  const long hours = std::max(hoursBetween(start, end), 0L);
+  SeriesResult series;
+  {
+    ArchiveReadSession session(connection_, frontend, static_cast<int>(hours));
+    const ArchivePeriodRequest request{sourceByte(run), kMeasurementArchive, 0, start, end};
+    series = runArchivePeriodSeries(
+        connection_, frontend, request, ChromMeasRecord::kSize, session,
+        [&](std::span<const std::uint8_t> records, std::size_t count) {
+          const auto last = records.subspan((count - 1) * ChromMeasRecord::kSize);
+          const long done = hoursBetween(start, DateTime6::fromBytes(last.data()));
+          frontend.progressSet(static_cast<int>(std::clamp(done, 0L, hours)));
+          append(file, records);
+        });
+    if (series.end == SeriesEnd::kExchangeFailed) {
+      inform("Измерительные данные", series.gotRecords ? "прочитаны не полностью" : "не прочитаны");
+    } else if (series.end == SeriesEnd::kNoMoreRecords && !series.gotRecords) {
+      inform("Нет данных за указанный период");
+    }
+  }
+  file.close();
+  if (!series.gotRecords) return std::nullopt;
+  auto records = readBack(kMeasurementWorkFile, series.recordCount);
+  if (!records) return std::nullopt;
+  if (series.archiveErrorSeen) inform("Обнаружена ошибка", "в архиве измерительных данных");
+  ChromReading reading{buildHeader("MSA", run, records->count()), std::move(*records)};
+  reading.header.setPeriod(start, end);
+  return reading;
+}
+
+std::optional<ArchiveRange> ChromArchiveReader::queryRange(bool daily) {
+  BusyCursor busy(service_.frontend());
+  const int field = daily ? 2 : 1;
+  if (!service_.readTableRange({kOldestRecordsTable, static_cast<std::uint8_t>(field), 1})) {
+    return std::nullopt;
+  }
+  ArchiveRangeRule rule;
+  rule.daily = daily;
+  rule.oldest = DateTime6::fromBytes(service_.image().field(kOldestRecordsTable, field).data());
+  if (daily) {
+    rule.oldestFlag = (rule.oldest.second & kDailyOldestFlag) != 0;
+    rule.oldest.second &= static_cast<std::uint8_t>(~kDailyOldestFlag);
+  }
+  if (rule.oldest == DateTime6{1, 1, 1, 0, 0, 0}) {
+    inform("В архиве нет данных");
+    return std::nullopt;
+  }
+  if (!reportInvalidDate(rule.oldest)) return std::nullopt;
+  if (!service_.readTableRange(kClock)) return std::nullopt;
+  rule.clock = controllerClock();
+  if (!reportInvalidDate(rule.clock)) return std::nullopt;
+  if (!service_.readTableRange(kSystemParameters)) return std::nullopt;
+  rule.contractHour = service_.image().field(6, kContractHourField)[0];
+  auto range = selectableRange(rule);
+  if (!range) inform("В архиве еще нет ни одной записи");
+  return range;
+}
+
+bool ChromArchiveReader::reportInvalidDate(const DateTime6& value) {
+  if (isValidDateTime(value)) return true;
+  inform(format("Прочитанные параметры даты и времени (%s)", dateTimeText(value).c_str()),
+         "не соответствуют допустимым значениям");
+  return false;
+}
+
+std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
+                                                            const DateTime6& start,
+                                                            const DateTime6& end) {
+  Frontend& frontend = service_.frontend();
+  kpsbox& engine = *connection_.engine;
+  BusyCursor busy(frontend);
+  const auto workFile = workingFolder_ / kHourlyWorkFile;
+  std::ofstream file(workFile, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    inform("Ошибка открытия файла");
+    return std::nullopt;
+  }
+  const char* title =
+      daily ? "Суточные данные хроматографа из архива" : "Часовые данные хроматографа из архива";
+  const DateTime6 s = toUnit(start, daily);
+  const DateTime6 e = toUnit(end, daily);
+  const long units = daily ? daysBetween(s, e) : hoursBetween(s, e);
+  const int maximum = static_cast<int>(std::max(units, 1L));
+  HourDayArchiveRequest request{daily, static_cast<std::uint8_t>(run), kChromatograph, s, e};
+  std::uint32_t count = 0;
+  bool failed = false;
+  {
+    ArchiveReadSession session(connection_, frontend, maximum);
+    DateTime6 expected = s;
+    bool checking = true;
+    bool stop = false;
+    while (!stop) {
+      const auto payload = request.toBytes();
+      const std::uint8_t function = daily ? kpsbox::kReadDayArchive : kpsbox::kReadHourArchive;
+      if (!engine.Command(function, payload.data(), static_cast<int>(payload.size()), 0)) {
+        session.exchangeFailed();
+        if (frontend.showMessage(kRetryQuestion, "Не выполнено чтение", "очередного блока данных")) {
+          continue;
+        }
+        inform(title, count == 0 ? "не прочитаны" : "прочитаны не полностью");
+        failed = true;
+        break;
+      }
+      const auto answer = responsePayload(engine);
+      const std::size_t arrived = answer.empty() ? 0 : (answer.size() - 1) / ChromHourDayRecord::kSize;
+      const std::size_t n = answer.empty() ? 0 : std::min<std::size_t>(answer[0], arrived);
+      for (std::size_t i = 0; i < n && !stop; ++i) {
+        const auto record = answer.subspan(1 + i * ChromHourDayRecord::kSize, ChromHourDayRecord::kSize);
+        frontend.progressSet(static_cast<int>(std::min<long>(count + 1, maximum)));
+        const DateTime6 time = hourDayRecordTime(record, daily);
+        if (checking) {
+          const DateTime6 low = daily ? addDays(expected, -1) : expected;
+          const DateTime6 high = daily ? addDays(e, 1) : e;
+          if (time < low || time > high) {
+            if (frontend.showMessage(kQuestion, "Передаваемые контроллером данные не соответствуют",
+                                     "запрошенному периоду.    Продолжить чтение?")) {
+              checking = false;
+            } else {
+              stop = true;
+            }
+          }
+        }
+        append(file, record);
+        ++count;
+        // The next hour or day after the record itself: after a gap in the archive the next
+        // request must not start before records already stored.
+        expected = std::max(stepUnit(time, daily, 1), stepUnit(expected, daily, 1));
+      }
+      if (stop) break;
+      frontend.processEvents();
+      if (connection_.stopRequested) {
+        connection_.stopRequested = false;
+        break;
+      }
+      if (n < kFullHourDayAnswer || expected > e) break;
+      request.start = expected;
+    }
+    frontend.startMessageTimer();
+    if (count > 0) frontend.progressSet(maximum);
+  }
+  file.close();
+  if (count == 0) {
+    if (!failed) inform("Нет данных за указанный период");
+    return std::nullopt;
+  }
+  auto records = readBack(kHourlyWorkFile, count);
+  if (!records) return std::nullopt;
+  if (daily) {
+    const auto serial = service_.image().field(kSerialNumberTable, 0);
+    if (std::all_of(serial.begin(), serial.end(), [](std::uint8_t b) { return b == 0; })) {
+      service_.readTableRange({kSerialNumberTable, 0, 1});
+    }
+  }
+  ChromReading reading{buildHeader(daily ? "DAY" : "HOU", run, records->count()),
+                       std::move(*records)};
+  if (daily) {
+    reading.header.setPeriod(Date3::of(s), Date3::of(e));
+  } else {
+    reading.header.setPeriod(DateHour4::of(s), DateHour4::of(e));
+  }
+  return reading;
+}
+
+std::optional<ArchiveRecords> ChromArchiveReader::readBack(std::string_view workFile,
+                                                           std::uint64_t count) {
+  auto records = readArchiveRecords(workingFolder_ / workFile, 0, ChromMeasRecord::kSize, count);
+  if (!records) inform("Ошибка открытия файла");
+  return records;
+}
+
+ArchiveFileHeader ChromArchiveReader::buildHeader(std::string_view signature, int run,
+                                                  std::size_t count) {
+  ArchiveFileHeader header =
+      buildArchiveFileHeader(signature, sourceByte(run), service_.image(), connection_.engine->address);
+  header.setReadTime(clock());
+  header.setRecordCount(static_cast<std::uint32_t>(count));
+  return header;
+}
+
+void ChromArchiveReader::inform(std::string_view line1, std::string_view line2) {
+  service_.frontend().showMessage(kInformation, line1, line2);
+}
+
+}  // namespace zvc

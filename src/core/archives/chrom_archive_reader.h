@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/archives/archive_dates.h"
+#include "core/archives/archive_file_header.h"
+#include "core/archives/archive_records.h"
+#include "core/archives/chrom_archives.h"
+#include "core/common/calendar.h"
+
+namespace zvc {
+
+class TableService;
+struct ConnectionState;
+
+// What the archive holds for a period dialog: the earliest start and the latest end that may be
+// asked for (minute 0; a daily range uses the dates only) and the oldest record's time.
+struct ArchiveRange {
+  DateTime6 first;
+  DateTime6 last;
+  DateTime6 oldest;
+};
+
+// The rule behind the range query, from the oldest record O (daily: with its flag bit D cleared
+// and given apart), the controller clock C and the contract hour H.
+struct ArchiveRangeRule {
+  bool daily = false;
+  DateTime6 oldest;
+  bool oldestFlag = false;
+  DateTime6 clock;
+  int contractHour = 0;
+};
+// nullopt when the archive holds no complete interval yet.
+std::optional<ArchiveRange> selectableRange(const ArchiveRangeRule& rule);
+
+// Function 15 (hourly, 11 bytes) or 16 (daily, 9 bytes).
+struct HourDayArchiveRequest {
+  bool daily = false;
+  std::uint8_t run = 0;
+  std::uint8_t device = 0;
+  DateTime6 start;  // an hour (hourly) or a date (daily)
+  DateTime6 end;
+
+  std::vector<std::uint8_t> toBytes() const;
+};
+
+// A finished reading: what the table window shows.
+struct ChromReading {
+  ArchiveFileHeader header;
+  ArchiveRecords records{ChromMeasRecord::kSize};
+};
+
+// Reads the chromatograph's measurement, hourly and daily archives of one run into the working
+// files and builds the header. Every outcome is told on the way; nullopt when there is nothing
+// to show.
+class ChromArchiveReader {
+ public:
+  ChromArchiveReader(ConnectionState& connection, TableService& service,
+                     std::filesystem::path workingFolder);
+
+  // The controller's clock (table 2) into the image, before the measurement period is asked.
+  bool readClock();
+  std::optional<ChromReading> readMeasurements(int run, const DateTime6& start,
+                                               const DateTime6& end);
+
+  // ArchiveRangeQuery: tables 27, 2 and 6.
+  std::optional<ArchiveRange> queryRange(bool daily);
+  // The controller clock the range query read (the dialog's quick choices start from it).
+  DateTime6 controllerClock() const;
+  std::optional<ChromReading> readHourDay(bool daily, int run, const DateTime6& start,
+                                          const DateTime6& end);
+
+  std::function<DateTime6()> clock = localNow;
+
+ private:
+  ArchiveFileHeader buildHeader(std::string_view signature, int run, std::size_t count);
+  std::optional<ArchiveRecords> readBack(std::string_view workFile, std::uint64_t count);
+  void inform(std::string_view line1, std::string_view line2 = "");
+  bool reportInvalidDate(const DateTime6& value);
+
+  ConnectionState& connection_;
+  TableService& service_;
+  std::filesystem::path workingFolder_;
+};
+
+}  // namespace zvc

@@ -1,0 +1,162 @@
+#include "core/common/spreadsheet.h"
+
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <cstdio>
+#include <system_error>
+
+namespace zvc {
+namespace {
+
+std::uint8_t borderStyle(Spreadsheet::Line line) {
+  switch (line) {
+    case Spreadsheet::Line::kNone:
+      return LXW_BORDER_NONE;
+    case Spreadsheet::Line::kThin:
+      return LXW_BORDER_THIN;
+    case Spreadsheet::Line::kMedium:
+      return LXW_BORDER_MEDIUM;
+  }
+  return LXW_BORDER_NONE;
+}
+
+lxw_format* makeFormat(lxw_workbook* book, const Spreadsheet::Style& style) {
+  lxw_format* f = workbook_add_format(book);
+  format_set_font_name(f, style.fontName.c_str());
+  format_set_font_size(f, style.fontSize);
+  format_set_font_color(f, style.fontColour);
+  if (style.bold) format_set_bold(f);
+  if (style.background != Spreadsheet::kNoBackground) {
+    format_set_pattern(f, LXW_PATTERN_SOLID);
+    format_set_bg_color(f, style.background);
+  }
+  if (style.horizontal == Spreadsheet::Align::kCentre) format_set_align(f, LXW_ALIGN_CENTER);
+  if (style.verticalCentre) format_set_align(f, LXW_ALIGN_VERTICAL_CENTER);
+  if (style.vertical) format_set_rotation(f, 90);
+  if (style.text) format_set_num_format(f, "@");
+  using S = Spreadsheet::Side;
+  format_set_left(f, borderStyle(style.borders[static_cast<int>(S::kLeft)]));
+  format_set_right(f, borderStyle(style.borders[static_cast<int>(S::kRight)]));
+  format_set_top(f, borderStyle(style.borders[static_cast<int>(S::kTop)]));
+  format_set_bottom(f, borderStyle(style.borders[static_cast<int>(S::kBottom)]));
+  return f;
+}
+
+// One format per distinct style, as the file keeps them.
+class Formats {
+ public:
+  explicit Formats(lxw_workbook* book) : book_(book) {}
+  lxw_format* of(const Spreadsheet::Style& style) {
+    auto found = formats_.find(style);
+    if (found == formats_.end()) found = formats_.emplace(style, makeFormat(book_, style)).first;
+    return found->second;
+  }
+
+ private:
+  lxw_workbook* book_;
+  std::map<Spreadsheet::Style, lxw_format*> formats_;
+};
+
+// A fresh name beside the target; the writer opens it itself.
+std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
+  std::string pattern = file.string() + ".XXXXXX";
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) return {};
+  close(fd);
+  return pattern;
+}
+
+}  // namespace
+
+template <typename Change>
+void Spreadsheet::forEach(const Range& range, Change change) {
+  for (int row = range.firstRow; row <= range.lastRow; ++row) {
+    for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+      change(cell(row, column).style);
+    }
+  }
+}
+
+void Spreadsheet::setBorder(const Range& range, Side side, Line line) {
+  forEach(range, [&](Style& s) { s.borders[static_cast<int>(side)] = line; });
+}
+
+void Spreadsheet::setFont(const Range& range, const std::string& name, double size,
+                          std::uint32_t colour, bool bold) {
+  forEach(range, [&](Style& s) {
+    s.fontName = name;
+    s.fontSize = size;
+    s.fontColour = colour;
+    s.bold = bold;
+  });
+}
+
+void Spreadsheet::setBackground(const Range& range, std::uint32_t colour) {
+  forEach(range, [&](Style& s) { s.background = colour; });
+}
+
+void Spreadsheet::setAlignment(const Range& range, Align horizontal, bool verticalCentre) {
+  forEach(range, [&](Style& s) {
+    s.horizontal = horizontal;
+    s.verticalCentre = verticalCentre;
+  });
+}
+
+void Spreadsheet::setVertical(const Range& range) {
+  forEach(range, [](Style& s) { s.vertical = true; });
+}
+
+void Spreadsheet::setTextFormat(const Range& range) {
+  forEach(range, [](Style& s) { s.text = true; });
+}
+
+bool Spreadsheet::save(const std::filesystem::path& file) const {
+  const std::filesystem::path temporary = temporaryBeside(file);
+  if (temporary.empty()) return false;
+  lxw_workbook* book = workbook_new(temporary.c_str());
+  if (book == nullptr) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+  Formats formats(book);
+  bool ok = sheet != nullptr;
+  for (const auto& [column, width] : columnWidths_) {
+    if (ok) ok = worksheet_set_column(sheet, column - 1, column - 1, width, nullptr) == LXW_NO_ERROR;
+  }
+  for (const auto& [row, height] : rowHeights_) {
+    if (ok) ok = worksheet_set_row(sheet, row - 1, height, nullptr) == LXW_NO_ERROR;
+  }
+  for (const Range& r : merges_) {
+    if (!ok) break;
+    const Cell& first = cells_.at({r.firstRow, r.firstColumn});
+    ok = worksheet_merge_range(sheet, r.firstRow - 1, r.firstColumn - 1, r.lastRow - 1,
+                               r.lastColumn - 1, "", formats.of(first.style)) == LXW_NO_ERROR;
+  }
+  for (const auto& [where, cell] : cells_) {
+    if (!ok) break;
+    const lxw_row_t row = where.first - 1;
+    const lxw_col_t column = static_cast<lxw_col_t>(where.second - 1);
+    lxw_format* f = formats.of(cell.style);
+    lxw_error error = LXW_NO_ERROR;
+    if (const auto* text = std::get_if<std::string>(&cell.value)) {
+      error = worksheet_write_string(sheet, row, column, text->c_str(), f);
+    } else if (const auto* number = std::get_if<double>(&cell.value)) {
+      error = worksheet_write_number(sheet, row, column, *number, f);
+    } else {
+      error = worksheet_write_blank(sheet, row, column, f);
+    }
+    ok = error == LXW_NO_ERROR;
+  }
+  const bool closed = workbook_close(book) == LXW_NO_ERROR;
+  std::error_code renameError;
+  if (ok && closed) std::filesystem::rename(temporary, file, renameError);
+  if (!ok || !closed || renameError) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zvc

@@ -1,0 +1,90 @@
+// The written workbook read back with openpyxl: values, merges, borders, fonts, formats.
+#include "core/archives/spreadsheet_export.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+
+#include "support/chrom_fixtures.h"
+#include "support/recording_frontend.h"
+#include "support/temp_folder.h"
+
+namespace zvc {
+namespace {
+
+// Runs a Python snippet (the distribution's Python, where python3-openpyxl lives) over the workbook `wb` (sheet `ws`) and returns what it prints.
+std::string inspect(const std::filesystem::path& file, const std::string& code) {
+  const std::string command = "PYTHONIOENCODING=utf-8 /usr/bin/python3 -c \"import openpyxl; wb = openpyxl.load_workbook('" +
+                              file.string() + "'); ws = wb.active\n" + code + "\"";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string out;
+  std::array<char, 256> buffer{};
+  while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) out += buffer.data();
+  return out;
+}
+
+TEST(SpreadsheetExport, SheetValuesDropMarksAndKeepTexts) {
+  EXPECT_EQ(sheetValueText(" 12.500 *", 3), "12.500");
+  EXPECT_EQ(sheetValueText(" 12.5 #", 3), "12.500");
+  EXPECT_EQ(sheetValueText("  NAN", 3), "NAN");
+  EXPECT_EQ(sheetValueText(" ", 3), "");
+  EXPECT_EQ(sheetValueText("  Данные", 3), "Данные");
+}
+
+TEST(SpreadsheetExport, MeasurementSheetWithOneRecord) {
+  test::TempFolder temp;
+  test::RecordingFrontend frontend;
+  auto record = test::measRecord({26, 3, 15, 12, 4, 0}, {12.5F, 0.75F});
+  test::putValue(record, 0, 12.5F, 1);
+  test::seal(record);
+  const ChromTable table = buildChromTable(ChromArchive::kMeasurement, test::chromHeader("MSA"),
+                                           test::recordsOf({record}));
+  const auto file = temp.file("m.xlsx");
+  ASSERT_TRUE(exportChromTable(table, file, frontend));
+  EXPECT_EQ(frontend.messages.back().line1, "Данные сохранены в файле m.xlsx");
+  EXPECT_EQ(frontend.progressModes, std::vector<int>{4});
+
+  EXPECT_EQ(inspect(file, "print([ws.cell(r, c).value for r in (2, 3, 4, 6) for c in (1, 2, 3, 4)])"),
+            "['Дата', 'Время', 'CH4', 'Плотность', None, None, '%', 'кг/м3', "
+            "'15.03.26', '12:04:00', '12.500', '0.7500', 'Среднее значение', None, '12.500', "
+            "'0.7500']\n");
+  EXPECT_EQ(inspect(file, "c = ws['B1']; print(c.value[:20], c.font.name, c.font.sz, c.font.color.rgb, "
+                          "ws['A1'].border.top.style, ws.row_dimensions[1].height)"),
+            "Измерительные данные Arial 12.0 FF000080 thin 22.0\n");
+  EXPECT_EQ(inspect(file, "c = ws['D3']; print(c.fill.fgColor.rgb, c.border.right.style, "
+                          "c.border.bottom.style, c.alignment.horizontal, c.font.sz, "
+                          "ws['B2'].border.top.style, ws['B2'].border.bottom.style)"),
+            "FFD3D3D3 thin thin center 9.0 thin None\n");
+  EXPECT_EQ(inspect(file, "c = ws['C4']; print(c.number_format, c.font.name, c.data_type, "
+                          "ws.column_dimensions['A'].width, ws['A6'].font.sz)"),
+            "@ Courier New s 9.7109375 12.0\n");  // width 9 as the file stores it, with padding
+}
+
+TEST(SpreadsheetExport, HourlyAverageRowAndColumns) {
+  test::TempFolder temp;
+  test::RecordingFrontend frontend;
+  const ChromTable table = buildChromTable(
+      ChromArchive::kHourly, test::chromHeader("HOU"),
+      test::recordsOf({test::hourDayRecord({26, 3, 14}, 9, 10, 0, {1, 2}),
+                       test::hourDayRecord({26, 3, 14}, 10, 11, 0, {3, 4})}));
+  const auto file = temp.file("h.xlsx");
+  ASSERT_TRUE(exportChromTable(table, file, frontend));
+  EXPECT_EQ(inspect(file, "print([ws.cell(7, c).value for c in range(1, 7)], ws['C4'].value, "
+                          "ws['D2'].value, ws['D3'].value)"),
+            "['   Среднее значение', None, None, None, '2.000', '3.0000'] 10:00:00 Кол. ликв. "
+            "данных\n");
+}
+
+TEST(SpreadsheetExport, FailureLeavesTheOldFileAndSays) {
+  test::TempFolder temp;
+  test::RecordingFrontend frontend;
+  const ChromTable table =
+      buildChromTable(ChromArchive::kMeasurement, test::chromHeader("MSA"), test::recordsOf({}));
+  EXPECT_FALSE(exportChromTable(table, temp.file("missing/m.xlsx"), frontend));
+  EXPECT_EQ(frontend.messages.back().line1, "Ошибка работы с файлом!");
+}
+
+}  // namespace
+}  // namespace zvc
