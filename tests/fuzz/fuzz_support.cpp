@@ -11,9 +11,6 @@
 #include <iterator>
 #include <string>
 
-#include "core/link/link_settings.h"
-#include "core/tables/table_service.h"
-#include "core/ui/connection_state.h"
 #include "sim/sim_controller.h"
 #include "sim/sim_frame.h"
 #include "sim/sim_line.h"
@@ -206,14 +203,16 @@ Bytes recordLineInput(std::uint8_t lineByte, std::uint8_t operation, const LineS
   return input;
 }
 
+ControllerSession::ControllerSession(kpsbox& engine, FakeLine& line)
+    : connection{.engine = &engine}, service(connection, image, settings, line) {
+  service.finalPauseMs = 0;
+}
+
 MessageArchiveReading simulatorReading(int kind, std::uint32_t count) {
   std::optional<MessageArchiveReading> reading;
   recordLineInput(0, 0, [&](kpsbox& engine, FakeLine& line, std::uint8_t) {
-    ConnectionState connection{.engine = &engine};
-    ConfigImage image = simulatorImage();
-    LinkSettings settings;
-    TableService service(connection, image, settings, line);
-    MessageArchiveReader reader(connection, service, scratchFolder());
+    ControllerSession session(engine, line);
+    MessageArchiveReader reader(session.connection, session.service, scratchFolder());
     reader.clock = [] { return kSimulatorStart; };
     const auto bounds = reader.readBounds(kind);
     check(bounds.has_value(), "the simulator's archive bounds");

@@ -12,6 +12,9 @@
 
 #include "core/archives/message_archive_reader.h"
 #include "core/link/kpsbox.h"
+#include "core/link/link_settings.h"
+#include "core/tables/table_service.h"
+#include "core/ui/connection_state.h"
 #include "core/tables/config_image.h"
 #include "core/ui/frontend.h"
 #include "fuzz_harness.h"
@@ -92,6 +95,16 @@ class FakeLine : public QuietFrontend {
 // A session over the fake line: the engine is set up (address 1, the simulator's user, short
 // waits) and the line is its frontend.
 using LineSession = std::function<void(kpsbox& engine, FakeLine& line, std::uint8_t operation)>;
+
+// What a table or archive operation works with: the connection, the simulator's tables as the
+// image, default link settings and the table service over the fake line.
+struct ControllerSession {
+  ControllerSession(kpsbox& engine, FakeLine& line);
+  ConnectionState connection;
+  ConfigImage image = simulatorImage();
+  LinkSettings settings;
+  TableService service;
+};
 
 // Input layout of the line harnesses: line byte, operation byte, answer stream.
 void runLineInput(std::span<const std::uint8_t> input, const LineSession& session);

@@ -2,9 +2,6 @@
 // whatever the controller answers.
 #include "core/archives/message_archive_reader.h"
 #include "core/archives/message_view.h"
-#include "core/link/link_settings.h"
-#include "core/tables/table_service.h"
-#include "core/ui/connection_state.h"
 #include "fuzz_support.h"
 
 namespace zvc::fuzz {
@@ -28,11 +25,8 @@ void showRows(const MessageArchive& archive, const MessageArchiveReading& readin
 
 // Operation byte: bit 0 the intervention archive (else diagnostic), bit 1 by period.
 void session(kpsbox& engine, FakeLine& line, std::uint8_t operation) {
-  ConnectionState connection{.engine = &engine};
-  ConfigImage image = simulatorImage();
-  LinkSettings settings;
-  TableService service(connection, image, settings, line);
-  MessageArchiveReader reader(connection, service, scratchFolder());
+  ControllerSession controller(engine, line);
+  MessageArchiveReader reader(controller.connection, controller.service, scratchFolder());
   reader.clock = [] { return kNow; };
   const int kind = operation & 1;
   std::optional<MessageArchiveReading> reading;
@@ -42,7 +36,7 @@ void session(kpsbox& engine, FakeLine& line, std::uint8_t operation) {
     const std::uint32_t count = std::min(bounds->newest - bounds->oldest + 1, kMostRecords);
     reading = reader.readMessagesByIndex(kind, bounds->newest - count + 1, count);
   }
-  if (reading) showRows(*messageArchive(kind), *reading, image);
+  if (reading) showRows(*messageArchive(kind), *reading, controller.image);
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 // Table sessions: the table service reading and writing the configuration, the names and single
 // ranges, and resetting the controller, whatever the controller answers.
-#include "core/link/link_settings.h"
-#include "core/tables/table_service.h"
-#include "core/ui/connection_state.h"
 #include "fuzz_support.h"
 
 namespace zvc::fuzz {
@@ -21,11 +18,9 @@ enum Operation : std::uint8_t {
 constexpr TableRange kSystemParameters{6, 0, 12};
 
 void session(kpsbox& engine, FakeLine& line, std::uint8_t operation) {
-  ConnectionState connection{.engine = &engine};
-  ConfigImage image = simulatorImage();
-  LinkSettings settings;
-  TableService service(connection, image, settings, line);
-  service.finalPauseMs = 0;
+  ControllerSession controller(engine, line);
+  ConfigImage& image = controller.image;
+  TableService& service = controller.service;
   switch (operation % kOperationCount) {
     case kReadConfiguration:
       service.readConfiguration();
