@@ -56,6 +56,7 @@ class SimTablesTest : public ::testing::Test {
     engine.responseTimeoutMs = 1000;
     engine.interByteTimeoutMs = 100;
     engine.openPortPerExchange = false;  // one open for the test, as a connected program does
+    service.finalPauseMs = 0;            // nobody looks at the progress bar here
     ASSERT_TRUE(engine.OpenPort());
     logIn();
     seen = 0;  // a new simulator starts a new log

@@ -32,6 +32,18 @@ std::string_view trimBlanks(std::string_view text) {
   return text;
 }
 
+// from_chars takes no "+", so one is dropped first; never before a "-", or "+-5" would read as -5.
+template <typename Number>
+std::optional<Number> parseWhole(std::string_view text) {
+  text = trimBlanks(text);
+  if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
+  Number value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 std::string vformat(const char* fmt, std::va_list args) {
@@ -57,23 +69,11 @@ std::string format(const char* fmt, ...) {
 }
 
 std::optional<long long> parseInteger(std::string_view text) {
-  text = trimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  long long value = 0;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
+  return parseWhole<long long>(text);
 }
 
 std::optional<double> parseReal(std::string_view text) {
-  text = trimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  double value = 0;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
+  return parseWhole<double>(text);
 }
 
 std::string realToString(double value) {

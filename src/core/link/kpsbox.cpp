@@ -23,7 +23,6 @@ using std::chrono::milliseconds;
 constexpr int kMinFrameLength = 6;
 constexpr int kMaxFrameLength = 255;
 constexpr int kPayload = 4;  // payload byte k is frame byte 4 + k
-constexpr int kTcpSendPauseMs = 500;
 constexpr int kClosePauseMs = 150;
 constexpr int kOpenPauseMs = 100;
 constexpr int kOpenRetryMs = 10;
@@ -251,7 +250,7 @@ bool kpsbox::Exchange(int frameLength) {
 
 bool kpsbox::send(int count) {
   if (linkType == kTcp) {
-    pause(kTcpSendPauseMs);
+    pause(tcpSendPauseMs);
     discardWaitingBytes(tcpSocket);
     if (::send(tcpSocket, transmit_.data(), static_cast<size_t>(count), MSG_NOSIGNAL) != count) {
       resultCode = kSendFailed;

@@ -91,6 +91,8 @@ class kpsbox {
   std::int32_t interByteTimeoutMs = 10;
   std::int32_t responseTimeoutMs = 2000;
   std::uint8_t tries = 2;
+  // A TCP request goes out after this pause; tests and harnesses that own both ends shorten it.
+  std::int32_t tcpSendPauseMs = 500;
   // Text of each result code; codes without a text hold nullptr. The texts of results 6 and 8
   // are set by the command that fails with them.
   std::array<const char*, kResultCodeCount> engineTexts;

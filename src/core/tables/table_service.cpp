@@ -24,7 +24,6 @@ constexpr int kWriteOverhead = 26;  // frame, credentials and header around the 
 constexpr int kRetryQuestion = 7;
 constexpr int kQuestion = 3;
 constexpr int kExchangeResult = 5;
-constexpr int kFinalPauseMs = 500;
 constexpr int kProgressWriteConfiguration = 2;
 constexpr int kProgressReadConfiguration = 3;
 
@@ -251,7 +250,7 @@ bool TableService::readConfiguration() {
     frontend_.progressSet(++done);
   }
   frontend_.progressSet(maximum);
-  pause(kFinalPauseMs);
+  pause(finalPauseMs);
   frontend_.progressEnd();
   return true;
 }
@@ -277,7 +276,7 @@ bool TableService::writeFlaggedTables(TableStateBlock& block) {
   }
   if (ok) {
     frontend_.progressSet(maximum);
-    pause(kFinalPauseMs);
+    pause(finalPauseMs);
   }
   frontend_.progressEnd();
   return ok;

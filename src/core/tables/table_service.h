@@ -58,6 +58,9 @@ class TableService {
 
   // Called after the engine's address or speed changed, to redraw the link text.
   std::function<void()> refreshLinkStatus;
+  // How long a full progress bar of readConfiguration and writeFlaggedTables stays in view;
+  // nobody watches it in tests and harnesses.
+  int finalPauseMs = 500;
 
   // Reads the range into the image. A silent read (verbose false, the periodic refreshes) shows
   // no progress text and no failed exchange; a wrong echo is reported in both forms.

@@ -54,5 +54,17 @@ TEST(Format, ParsesWholeNumbersOnly) {
   EXPECT_EQ(realToString(0.1), "0.1");
 }
 
+// One sign only: a "+" in front of a "-" (or of another "+") is not a number.
+TEST(Format, RefusesTwoSigns) {
+  for (const char* text : {"+-5", "++5", "-+5", "--5", "+", "-", " + 5"}) {
+    EXPECT_FALSE(parseInteger(text)) << text;
+  }
+  for (const char* text : {"+-1.5", "++1.5", "-+1.5", "+-inf", "+"}) {
+    EXPECT_FALSE(parseReal(text)) << text;
+  }
+  EXPECT_EQ(parseReal("+1.5"), 1.5);
+  EXPECT_EQ(parseReal(" +.5 "), 0.5);
+}
+
 }  // namespace
 }  // namespace zvc

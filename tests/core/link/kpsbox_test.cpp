@@ -454,6 +454,14 @@ TEST_F(KpsboxTcp, PausesBeforeSendingAndAcceptsTheAnswer) {
             (Bytes{0xFF, 0xCC, 0x01, 0x0A, 0x01, 0x00, 0x00, 0x00, 0x12, 0xE1, 0xA9}));
 }
 
+TEST_F(KpsboxTcp, PauseBeforeSendingCanBeShortened) {
+  engine.tcpSendPauseMs = 0;
+  test::ScriptedController controller(tcp.server(), {{responseFrame(1, 0x81, {1, 2})}});
+  const auto start = Clock::now();
+  EXPECT_TRUE(readTable0()) << engine.ErrorText();
+  EXPECT_LT(msSince(start), 250);
+}
+
 // An answer that came twice, or after its wait had ended, still lies in the socket when the
 // next request goes out; it must not be taken for that request's answer.
 TEST_F(KpsboxTcp, WhatTheSocketHeldBeforeTheRequestIsDropped) {
