@@ -58,6 +58,10 @@ commands:
                                Writing a configuration into a controller is done in zvc, where
                                the editor and the table-state dialog show what is written.
   users                        the users table: "slot<TAB>name<TAB>level" (passwords and codes never shown)
+  users --change SLOT --level 0..4 [--name NAME]
+                               changes one user (slot 1..16) in the controller: the new password and
+                               code are read from stdin, one a line (an empty password is allowed);
+                               level 0 removes the user; the slot's own name is kept without --name
   state                        the controller-state view once as "label<TAB>value" lines
   momentary (--run 1|2 | --moisture)
                                one poll of a momentary view: the time line, then
@@ -112,6 +116,7 @@ constexpr OptionShape kOptions[] = {
     {"--moisture", 0},
     {"--state", 0},        {"--interval", 1},     {"--count", 1},
     {"--xlsx", 1},
+    {"--change", 1},       {"--level", 1},        {"--name", 1},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
@@ -377,6 +382,28 @@ LiveRequest readLiveRequest(const OptionValues& options, bool watch) {
   return request;
 }
 
+// users --change: the slot 0..15, the level and perhaps a new name.
+std::optional<UserChangeRequest> readUserChange(const OptionValues& options) {
+  const std::string* slot = single(options, "--change");
+  const std::string* level = single(options, "--level");
+  const std::string* name = single(options, "--name");
+  if (!slot) {
+    if (level || name) throw Refusal{"--level and --name need --change"};
+    return std::nullopt;
+  }
+  constexpr int kSlots = 16;
+  constexpr int kHighestLevel = 4;
+  UserChangeRequest request;
+  const std::optional<int> slotNumber = digitsNumber<int>(*slot, kSlots);
+  if (!slotNumber || *slotNumber == 0) throw Refusal{"--change: a slot 1..16 expected"};
+  request.slot = *slotNumber - 1;
+  const std::optional<int> levelNumber = level ? digitsNumber<int>(*level, kHighestLevel) : std::nullopt;
+  if (!levelNumber) throw Refusal{"--level: 0..4 expected"};
+  request.level = *levelNumber;
+  if (name) request.name = *name;
+  return request;
+}
+
 CommandName commandNamed(std::string_view name) {
   for (const auto& [text, command] : kCommands) {
     if (text == name) return command;
@@ -415,6 +442,11 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
   }
   for (const char* name : {"--moisture", "--state"}) {
     if (!live && options.contains(name)) throw Refusal{std::string(name) + " is for momentary and watch"};
+  }
+  for (const char* name : {"--change", "--level", "--name"}) {
+    if (command != CommandName::kUsers && options.contains(name)) {
+      throw Refusal{std::string(name) + " is for users"};
+    }
   }
   for (const char* name : {"--interval", "--count"}) {
     if (command != CommandName::kWatch && options.contains(name)) {
@@ -526,6 +558,9 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
       options.config = readConfigRequest(tokens, arguments);
       break;
     case CommandName::kUsers:
+      expectArguments(arguments, 0, 0, name);
+      options.userChange = readUserChange(tokens.options);
+      break;
     case CommandName::kState:
       expectArguments(arguments, 0, 0, name);
       break;

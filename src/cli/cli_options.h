@@ -93,6 +93,14 @@ struct LiveRequest {
   bool operator==(const LiveRequest&) const = default;
 };
 
+// users --change: one slot (0..15) of the users table; secrets come from stdin.
+struct UserChangeRequest {
+  int slot = 0;
+  int level = 0;
+  std::optional<std::string> name;  // the slot's own name when not given
+  bool operator==(const UserChangeRequest&) const = default;
+};
+
 struct CliOptions {
   bool help = false;
   LinkOptions link;
@@ -113,6 +121,7 @@ struct CliOptions {
   ConfigRequest config;
   LiveRequest live;              // momentary, watch
   int parameterRun = 0;          // show-params constants: 1 or 2
+  std::optional<UserChangeRequest> userChange;  // users --change
   bool operator==(const CliOptions&) const = default;
 };
 

@@ -65,6 +65,14 @@ TEST(CliOptions, AcceptedCommandLines) {
   showParams.command = CommandName::kShowParams;
   showParams.parameterSection = "chrom-link";
 
+  CliOptions changeUser;
+  changeUser.command = CommandName::kUsers;
+  changeUser.userChange = UserChangeRequest{15, 0, std::nullopt};
+
+  CliOptions watchRun2;
+  watchRun2.command = CommandName::kWatch;
+  watchRun2.live = {LiveView::kRun, 1, 5, 3};
+
   const Case cases[] = {
       {{"--tcp", "10.0.0.7:5000", "--address=255", "identify", "--user", "12", "--password",
         "пароль"},
@@ -78,6 +86,8 @@ TEST(CliOptions, AcceptedCommandLines) {
       {{"clock", "--correct", "--yes"}, correctClock},
       {{"--set", "clock"}, setClock},
       {{"show-params", "chrom-link"}, showParams},
+      {{"users", "--change", "16", "--level", "0"}, changeUser},
+      {{"watch", "--run", "2", "--interval", "5", "--count", "3"}, watchRun2},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);
@@ -147,6 +157,10 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"momentary", "--run", "1", "--count", "2"}, "--count is for watch"},
       {{"state", "--moisture"}, "--moisture is for momentary and watch"},
       {{"users", "all"}, "wrong number of arguments for users"},
+      {{"users", "--change", "17", "--level", "1"}, "--change: a slot 1..16"},
+      {{"users", "--change", "1"}, "--level: 0..4 expected"},
+      {{"users", "--level", "2"}, "--level and --name need --change"},
+      {{"state", "--change", "1"}, "--change is for users"},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);

@@ -25,13 +25,22 @@ struct CliRun {
   std::chrono::milliseconds took{0};
 };
 
+// stdin holds `input` (far less than a pipe's buffer), then ends.
 inline CliRun runCli(const std::vector<std::string>& arguments,
-                     std::chrono::seconds limit = std::chrono::seconds(60)) {
+                     std::chrono::seconds limit = std::chrono::seconds(60),
+                     const std::string& input = {}) {
   int out[2];
   int err[2];
-  if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe");
+  int in[2];
+  if (pipe(out) != 0 || pipe(err) != 0 || pipe(in) != 0) throw std::runtime_error("pipe");
+  if (write(in[1], input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
+    throw std::runtime_error("stdin");
+  }
+  close(in[1]);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+  posix_spawn_file_actions_addclose(&actions, in[0]);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
   for (const int fd : {out[0], out[1], err[0], err[1]})
@@ -47,6 +56,7 @@ inline CliRun runCli(const std::vector<std::string>& arguments,
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
   close(err[1]);
+  close(in[0]);
   if (failed != 0) throw std::runtime_error("cannot start " ZVC_CLI_PATH);
 
   CliRun run;

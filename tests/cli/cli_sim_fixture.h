@@ -27,13 +27,14 @@ inline std::vector<std::string> lines(const std::string& text) {
 class CliAgainstSim : public ::testing::Test {
  protected:
   // zvc-cli in this test's working folder (no settings files: the defaults).
-  CliRun run(std::vector<std::string> arguments) {
+  CliRun run(std::vector<std::string> arguments, const std::string& input = {}) {
     arguments.insert(arguments.begin(), {"--workdir", folder_.path().string()});
-    return runCli(arguments);
+    return runCli(arguments, std::chrono::seconds(60), input);
   }
-  CliRun overPty(const SimProcess& sim, std::vector<std::string> arguments) {
+  CliRun overPty(const SimProcess& sim, std::vector<std::string> arguments,
+                 const std::string& input = {}) {
     arguments.insert(arguments.begin(), {"--serial", sim.ptyPath()});
-    return run(arguments);
+    return run(arguments, input);
   }
   CliRun overTcp(const SimProcess& sim, std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"--tcp", "127.0.0.1:" + std::to_string(sim.tcpPort())});

@@ -30,6 +30,35 @@ TEST_F(CliAgainstSim, UsersListShowsNamesAndLevelsButNoSecrets) {
   EXPECT_EQ(rows[15], "16\t\tНет доступа");
 }
 
+TEST_F(CliAgainstSim, UsersChangeTakesTheSecretsFromStdinAndWritesOneSlot) {
+  SimProcess sim({"--pty"});
+  const CliRun changed = overPty(
+      sim, withCredentials({"users", "--change", "4", "--level", "4", "--name", "OPR"}),
+      "secret\n4242\n");
+  ASSERT_EQ(changed.status, 0) << changed.err;
+  EXPECT_EQ(changed.out.find("secret"), std::string::npos);
+  EXPECT_EQ(changed.err.find("4242"), std::string::npos);
+  const CliRun users = overPty(sim, withCredentials({"users"}));
+  ASSERT_EQ(lines(users.out).size(), 16u) << users.err;
+  EXPECT_EQ(lines(users.out)[3], "4\tOPR\tОператор");
+
+  const CliRun noCode = overPty(
+      sim, withCredentials({"users", "--change", "5", "--level", "3", "--name", "ENG"}), "pw\n");
+  EXPECT_EQ(noCode.status, 2);
+  EXPECT_NE(noCode.err.find("Не задан код идентификации пользователя"), std::string::npos)
+      << noCode.err;
+}
+
+TEST_F(CliAgainstSim, UsersChangeRefusedWhenTheTableIsDestroyed) {
+  SimProcess sim({"--pty", "--fault", "destroyed 4"});
+  const CliRun changed =
+      overPty(sim, withCredentials({"users", "--change", "4", "--level", "0"}));
+  EXPECT_EQ(changed.status, 1);
+  EXPECT_NE(changed.err.find("kind 4: Таблица доступа пользователей / требует полной перезаписи"),
+            std::string::npos)
+      << changed.err;
+}
+
 TEST_F(CliAgainstSim, StateAndMomentaryPrintOnePoll) {
   SimProcess sim({"--pty"});
   const CliRun state = overPty(sim, withCredentials({"state"}));

@@ -225,6 +225,11 @@ UsersTableBytes usersTable(TableService& tables) {
   return UsersTableBytes(tables.image().table(kUsersTable).first<kUserSlots * sizeof(UserRecord)>());
 }
 
+bool readUsersTable(TableService& tables) {
+  return tables.readTableRange({kUsersTable, 0, kFirstReadFields}) &&
+         tables.readTableRange({kUsersTable, kFirstReadFields, kUserSlots - kFirstReadFields});
+}
+
 bool changeOneUser(TableService& tables, const UserChangeDialog& edit) {
   if (!tables.readTableRange({kTableStateTable, 0, kTableStateFields})) return false;
   if (tables.image().field(kTableStateTable, kUsersTable)[0] == 1) {
@@ -232,10 +237,7 @@ bool changeOneUser(TableService& tables, const UserChangeDialog& edit) {
                                   "требует полной перезаписи");
     return false;
   }
-  if (!tables.readTableRange({kUsersTable, 0, kFirstReadFields}) ||
-      !tables.readTableRange({kUsersTable, kFirstReadFields, kUserSlots - kFirstReadFields})) {
-    return false;
-  }
+  if (!readUsersTable(tables)) return false;
   const std::optional<int> slot = edit(usersTable(tables));
   if (!slot) return false;
   return tables.writeTableRange({kUsersTable, static_cast<std::uint8_t>(*slot), 1});

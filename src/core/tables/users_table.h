@@ -111,6 +111,9 @@ struct UserChangeInput {
 // Checks the change against the table and, when it is allowed, stores it in the slot.
 std::optional<PasswordRefusal> applyUserChange(const UserChangeInput& input, UsersTableBytes table);
 
+// Table 4 into the image, in the two ranges the controller answers.
+bool readUsersTable(TableService& tables);
+
 // Main-menu change of one user: reads table 7 and table 4, lets `edit` change one slot of the
 // table in the image (returns the slot, or nullopt when the user cancelled), then writes that
 // slot alone. A table 4 the controller reports destroyed is only rewritten whole.
