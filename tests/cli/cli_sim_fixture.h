@@ -24,6 +24,12 @@ inline std::vector<std::string> lines(const std::string& text) {
   return result;
 }
 
+// The arguments preceded by the demo controller's user code and password.
+inline std::vector<std::string> withCredentials(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), {"--user", "1", "--password", "1"});
+  return arguments;
+}
+
 class CliAgainstSim : public ::testing::Test {
  protected:
   // zvc-cli in this test's working folder (no settings files: the defaults).

@@ -14,11 +14,7 @@ using test::CliAgainstSim;
 using test::CliRun;
 using test::lines;
 using test::SimProcess;
-
-std::vector<std::string> withCredentials(std::vector<std::string> arguments) {
-  arguments.insert(arguments.begin(), {"--user", "1", "--password", "1"});
-  return arguments;
-}
+using test::withCredentials;
 
 TEST_F(CliAgainstSim, UsersListShowsNamesAndLevelsButNoSecrets) {
   SimProcess sim({"--pty"});

@@ -16,13 +16,7 @@ using test::CliAgainstSim;
 using test::CliRun;
 using test::lines;
 using test::SimProcess;
-
-const std::vector<std::string> kCredentials = {"--user", "1", "--password", "1"};
-
-std::vector<std::string> withCredentials(std::vector<std::string> arguments) {
-  arguments.insert(arguments.begin(), kCredentials.begin(), kCredentials.end());
-  return arguments;
-}
+using test::withCredentials;
 
 // The value of the row with that label, or "(none)".
 std::string valueOf(const std::vector<std::string>& rows, const std::string& label) {

@@ -8,6 +8,7 @@
 #include "core/common/format.h"
 #include "core/common/text_codec.h"
 #include "core/tables/config_image.h"
+#include "core/tables/users_table.h"
 #include "core/ui/frontend.h"
 
 namespace zvc {
@@ -61,18 +62,6 @@ constexpr std::size_t kChromatographPresent = 7;
 constexpr std::size_t kMoistureMeterPresent = 8;
 constexpr std::size_t kFlowComputersPresent = 9;
 
-// Users table: 16 slots of 22 bytes.
-constexpr std::size_t kUserSlots = 16;
-constexpr std::size_t kUserSlotBytes = 22;
-constexpr std::size_t kUserName = 0;
-constexpr std::size_t kUserNameBytes = 4;
-constexpr std::size_t kUserLevel = 4;
-constexpr std::size_t kUserSpare = 5;
-constexpr std::size_t kUserPassword = 6;
-constexpr std::size_t kUserPasswordBytes = 12;
-constexpr std::size_t kUserCode = 18;
-constexpr std::size_t kUserCodeBytes = 4;
-constexpr std::uint8_t kManufacturerLevel = 1;
 
 std::span<std::uint8_t> recordSpan(Record& record, std::size_t offset, std::size_t size) {
   return std::span<std::uint8_t>(record.bytes).subspan(offset, size);
@@ -175,67 +164,18 @@ void putDefaultFlowComputers(Record& record) {
   first[3] = 1;     // low address - low byte
 }
 
-void putBlankUsers(Record& record) {
-  for (std::size_t slot = 0; slot < kUserSlots; ++slot) {
-    std::uint8_t* user = &record.bytes[Record::kUsers + kUserSlotBytes * slot];
-    std::fill_n(user + kUserName, kUserNameBytes, ' ');
-    std::fill_n(user + kUserPassword, kUserPasswordBytes, ' ');
-    std::fill_n(user + kUserCode, kUserCodeBytes, ' ');
-  }
-}
-
-// --- the users table ---
-
-bool blank(std::span<const std::uint8_t> bytes) {
-  return std::ranges::all_of(bytes, [](std::uint8_t b) { return b == ' '; });
-}
-
-struct UserSlot {
-  std::span<std::uint8_t> bytes;
-  std::span<std::uint8_t> name() const { return bytes.subspan(kUserName, kUserNameBytes); }
-  std::span<std::uint8_t> code() const { return bytes.subspan(kUserCode, kUserCodeBytes); }
-  std::uint8_t level() const { return bytes[kUserLevel]; }
-};
-
-UserSlot userSlot(std::span<std::uint8_t, kUsersBytes> users, std::size_t slot) {
-  return {std::span<std::uint8_t>(users).subspan(kUserSlotBytes * slot, kUserSlotBytes)};
-}
-
-void clearUnusedSlots(std::span<std::uint8_t, kUsersBytes> users) {
-  for (std::size_t slot = 0; slot < kUserSlots; ++slot) {
-    const UserSlot user = userSlot(users, slot);
-    user.bytes[kUserSpare] = 0;
-    if (user.level() != 0) continue;
-    std::ranges::fill(user.name(), ' ');
-    std::ranges::fill(user.bytes.subspan(kUserPassword, kUserPasswordBytes), ' ');
-    std::ranges::fill(user.code(), ' ');
-  }
-}
-
-std::optional<InputError> checkUsedSlot(std::span<std::uint8_t, kUsersBytes> users,
-                                        std::size_t slot) {
-  const UserSlot user = userSlot(users, slot);
-  const int number = static_cast<int>(slot) + 1;
-  if (blank(user.name())) {
-    return InputError{format("Номер пользователя в таблице: %d.", number),
-                      "Не задано имя пользователя"};
-  }
-  if (blank(user.code())) {
-    return InputError{format("Номер пользователя в таблице: %d.", number),
-                      "Не задан код идентификации пользователя"};
-  }
-  for (std::size_t later = slot + 1; later < kUserSlots; ++later) {
-    const UserSlot other = userSlot(users, later);
-    if (other.level() == 0) continue;
-    const std::string pair = format("Пользователи   %d и %d.", number, int(later) + 1);
-    if (std::ranges::equal(user.name(), other.name())) {
-      return InputError{pair, "Совпадение имен пользователей"};
+// Slots without access hold blanks, so an emptied slot carries no old name or secret.
+void blankUnusedUsers(UsersTableBytes users) {
+  for (int slot = 0; slot < kUserSlots; ++slot) {
+    UserRecord user = userRecord(users, slot);
+    user.zero = 0;
+    if (user.level == kNoAccess) {
+      user.name.fill(' ');
+      user.password.fill(' ');
+      user.code.fill(' ');
     }
-    if (std::ranges::equal(user.code(), other.code())) {
-      return InputError{pair, "Совпадение кодов идентификации пользователя"};
-    }
+    storeUserRecord(users, slot, user);
   }
-  return std::nullopt;
 }
 
 // --- checks of the record against the image ---
@@ -298,7 +238,7 @@ ConfigFileRecord defaultConfigRecord() {
   putBytes(record, Record::kFlowComputerLink, {1, 11, 5, 20, 3, 2});
   putDefaultFlowComputers(record);
   record.bytes[Record::kAveragingPeriod] = 1;
-  putBlankUsers(record);
+  blankUnusedUsers(record.at<kUsersBytes>(Record::kUsers));
   for (std::size_t i = 0; i < std::size(kDefaultParameters); ++i) {
     putDefaultParameter(&record.bytes[Record::kParameters + kParameterRecordBytes * i],
                         kDefaultParameters[i]);
@@ -319,23 +259,8 @@ void imageToConfigRecord(const ConfigImage& image, ConfigFileRecord& record) {
 }
 
 std::optional<InputError> checkUsersSection(std::span<std::uint8_t, kUsersBytes> users) {
-  int manufacturers = 0;
-  for (std::size_t slot = 0; slot < kUserSlots; ++slot) {
-    if (userSlot(users, slot).level() == kManufacturerLevel) ++manufacturers;
-  }
-  if (manufacturers == 0) {
-    return InputError{"В списке зарегистрированных пользователей",
-                      "не зарегистрирован производитель-наладчик"};
-  }
-  if (manufacturers > 1) {
-    return InputError{"Может быть зарегистрирован", "только один производитель-наладчик"};
-  }
-  clearUnusedSlots(users);
-  for (std::size_t slot = 0; slot < kUserSlots; ++slot) {
-    if (userSlot(users, slot).level() == 0) continue;
-    if (auto error = checkUsedSlot(users, slot)) return error;
-  }
-  return std::nullopt;
+  blankUnusedUsers(users);
+  return checkUsersTable(users);
 }
 
 bool configRecordToImage(ConfigFileRecord& record, bool checkUsers, ConfigImage& image,
