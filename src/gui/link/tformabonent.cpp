@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "core/ui/frontend.h"
+#include "gui/widgets/choice_box.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/field_key_filter.h"
 #include "gui/widgets/qt_text.h"
@@ -79,11 +80,7 @@ TFormAbonent::TFormAbonent(EthernetSubscriber& entry, EntryMode mode, Frontend& 
 }
 
 QLineEdit* TFormAbonent::textField(const char* objectName, std::size_t maxChars) {
-  auto* field = new QLineEdit(this);
-  field->setObjectName(objectName);
-  field->setMaxLength(static_cast<int>(maxChars));
-  fitFieldToText(field, QString(field->maxLength(), u'x'));
-  return field;
+  return zvc::textField(this, objectName, {}, static_cast<int>(maxChars));
 }
 
 QLineEdit* TFormAbonent::numberField(const char* objectName, int maxDigits) {

@@ -16,14 +16,6 @@ namespace {
 constexpr int kRegisterDigits = 5;
 constexpr int kRangeChars = 16;
 
-QLineEdit* textField(QWidget* parent, const char* name, const std::string& text,
-                     std::size_t maxLength) {
-  auto* field = new QLineEdit(QString::fromStdString(text), parent);
-  field->setObjectName(name);
-  field->setMaxLength(static_cast<int>(maxLength));
-  return field;
-}
-
 }  // namespace
 
 TFormPar::TFormPar(ParameterRecord record, Frontend& frontend, QWidget* parent)
@@ -31,8 +23,8 @@ TFormPar::TFormPar(ParameterRecord record, Frontend& frontend, QWidget* parent)
   setWindowTitle(qtText(kParameterListCaption));
   const ParameterInput shown = parameterInput(record_);
   shownDecimals_ = shown.decimals.value_or(0);
-  name_ = textField(this, "name", shown.name, kParameterNameChars);
-  designation_ = textField(this, "designation", shown.designation, kDesignationChars);
+  name_ = textField(this, "name", shown.name, static_cast<int>(kParameterNameChars));
+  designation_ = textField(this, "designation", shown.designation, static_cast<int>(kDesignationChars));
   unit_ = choiceBox(this, "unit", parameterUnitTexts(), shown.unit);
   register_ = numberField(this, "register", shown.registerAddress, kRegisterDigits);
   decimals_ = choiceBox(this, "decimals", decimalTexts(), shown.decimals);

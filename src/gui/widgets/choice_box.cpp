@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/field_key_filter.h"
 
 namespace zvc {
@@ -51,6 +52,15 @@ QComboBox* numberBox(QWidget* parent, const char* objectName, const std::vector<
   box->setEditText(QString::fromStdString(text));
   FieldKeyFilter::digitsOnly(box);
   return box;
+}
+
+QLineEdit* textField(QWidget* parent, const char* objectName, const std::string& text,
+                     int maxLength) {
+  auto* field = new QLineEdit(QString::fromStdString(text), parent);
+  field->setObjectName(objectName);
+  field->setMaxLength(maxLength);
+  fitFieldToText(field, QString(maxLength, u'x'));
+  return field;
 }
 
 QLineEdit* numberField(QWidget* parent, const char* objectName, const std::string& text,

@@ -22,6 +22,9 @@ std::optional<int> choiceOf(const QComboBox* box);
 // An editable list of numbers that takes digits only; it shows `text`.
 QComboBox* numberBox(QWidget* parent, const char* objectName, const std::vector<std::string>& texts,
                      const std::string& text);
+// A text field of at most maxLength characters, as wide as they take.
+QLineEdit* textField(QWidget* parent, const char* objectName, const std::string& text,
+                     int maxLength);
 // A field that takes digits only.
 QLineEdit* numberField(QWidget* parent, const char* objectName, const std::string& text,
                        int maxLength = 0);
