@@ -29,20 +29,6 @@ void check(bool condition, const char* what);
 std::filesystem::path scratchFile(std::string_view name, std::span<const std::uint8_t> bytes);
 std::filesystem::path scratchFolder();
 
-// A person who answers "Нет" to every question and watches nothing.
-class QuietFrontend : public Frontend {
- public:
-  bool showMessage(int, std::string_view, std::string_view) override { return false; }
-  void setStatus(int, std::string_view) override {}
-  void startMessageTimer() override {}
-  void progressBegin(int, int) override {}
-  void progressSet(int) override {}
-  void progressEnd() override {}
-  void processEvents() override {}
-  bool takeEscape() override { return false; }
-  void setBusy(bool) override {}
-};
-
 // The tables of a freshly set-up simulated controller.
 const ConfigImage& simulatorImage();
 // The newest records of a message archive (kind 0 or 1) as the simulated controller gives them.
@@ -57,7 +43,7 @@ Bytes writtenBytes(std::string_view name, const std::function<void(const std::fi
 //
 // The first byte of a line harness's input is the line byte: bit 0 a TCP link (else a serial
 // line), bits 1..2 how the answers are split (all at once, 1, 3 or 17 bytes per pass).
-class FakeLine : public QuietFrontend {
+class FakeLine : public SilentFrontend {
  public:
   FakeLine(kpsbox& engine, std::uint8_t lineByte);
   ~FakeLine() override;

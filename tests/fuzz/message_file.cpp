@@ -20,7 +20,7 @@ void show(const SavedMessages& saved, MessageFileKind kind) {
 // The same bytes are offered as each kind; one of them refuses them by their signature at least.
 void fuzzOne(std::span<const std::uint8_t> input) {
   const auto file = scratchFile("messages", input);
-  QuietFrontend frontend;
+  SilentFrontend frontend;
   for (const MessageFileKind kind : kMessageFileKinds) {
     if (const auto saved = openMessageFile(kind, file, frontend)) show(*saved, kind);
   }
@@ -34,7 +34,7 @@ std::vector<Bytes> seeds() {
     MessageViewRows view(kind, reading.header, reading.records, simulatorImage(), kViewByIndex,
                          reading.firstIndex);
     all.push_back(writtenBytes("saved", [&](const std::filesystem::path& file) {
-      QuietFrontend frontend;
+      SilentFrontend frontend;
       writeMessageFile(file, reading.header, view.textRows(), frontend);
     }));
   }
