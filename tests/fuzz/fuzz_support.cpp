@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+#include "core/archives/short_date_dialog.h"
 #include "sim/sim_controller.h"
 #include "sim/sim_frame.h"
 #include "sim/sim_line.h"
@@ -220,6 +221,34 @@ MessageArchiveReading simulatorReading(int kind, std::uint32_t count) {
   });
   check(reading.has_value(), "the simulator's archive records");
   return *reading;
+}
+
+std::optional<ChromReading> readChromArchive(ControllerSession& session, ChromArchive archive,
+                                             int run) {
+  ChromArchiveReader reader(session.connection, session.service, scratchFolder());
+  reader.clock = [] { return kSimulatorStart; };
+  if (archive == ChromArchive::kMeasurement) {
+    if (!reader.readClock()) return std::nullopt;
+    return reader.readMeasurements(run, {26, 3, 15, 11, 0, 0}, kSimulatorStart);
+  }
+  const bool daily = archive == ChromArchive::kDaily;
+  const auto range = reader.queryRange(daily);
+  if (!range) return std::nullopt;
+  const DateTime6 start = daily ? DateTime6{26, 3, 10, 0, 0, 0} : DateTime6{26, 3, 15, 6, 0, 0};
+  const DateTime6 end = daily ? DateTime6{26, 3, 14, 0, 0, 0} : DateTime6{26, 3, 15, 11, 0, 0};
+  const auto period = checkShortPeriod(daily, start, end, *range);
+  if (period.error) return std::nullopt;
+  return reader.readHourDay(daily, run, period.start, period.end);
+}
+
+ChromReading simulatorChromReading(ChromArchive archive) {
+  std::optional<ChromReading> reading;
+  recordLineInput(0, 0, [&](kpsbox& engine, FakeLine& line, std::uint8_t) {
+    ControllerSession session(engine, line);
+    reading = readChromArchive(session, archive, 1);
+  });
+  check(reading.has_value() && reading->records.count() > 0, "the simulator's chromatograph archive");
+  return std::move(*reading);
 }
 
 Bytes writtenBytes(std::string_view name,

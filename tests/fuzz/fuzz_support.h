@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/archives/chrom_archive_reader.h"
 #include "core/archives/message_archive_reader.h"
 #include "core/link/kpsbox.h"
 #include "core/link/link_settings.h"
@@ -91,6 +92,14 @@ struct ControllerSession {
   LinkSettings settings;
   TableService service;
 };
+
+// A chromatograph archive of run 1 or 2 as the window reads it: the clock or range first, then
+// a few hours (measurements, hourly) or days (daily) before the simulator's clock, clipped to
+// what the range query allows.
+std::optional<ChromReading> readChromArchive(ControllerSession& session, ChromArchive archive,
+                                             int run);
+// The same reading from the simulated controller.
+ChromReading simulatorChromReading(ChromArchive archive);
 
 // Input layout of the line harnesses: line byte, operation byte, answer stream.
 void runLineInput(std::span<const std::uint8_t> input, const LineSession& session);
