@@ -5,34 +5,12 @@
 #include "cli/controller_session.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
+#include "cli/period_options.h"
 #include "cli/scratch_folder.h"
 #include "cli/view_printer.h"
 #include "core/app/connection_step.h"
-#include "core/common/calendar.h"
 
 namespace zvc::cli {
-namespace {
-
-constexpr int kInputErrorKind = 2;
-constexpr int kFirstArchiveYear = 2000;
-constexpr int kLastArchiveYear = 2255;  // what a year byte counted from 2000 holds
-
-bool isCalendarDate(const DateTimeArgument& value) {
-  return value.year >= kFirstArchiveYear && value.year <= kLastArchiveYear && value.day >= 1 &&
-         value.day <= daysInMonth(value.year, value.month);
-}
-
-Date3 dateOf(const DateTimeArgument& value) {
-  return {static_cast<std::uint8_t>(value.year - kFirstArchiveYear),
-          static_cast<std::uint8_t>(value.month), static_cast<std::uint8_t>(value.day)};
-}
-
-void showInputError(CommandContext& context, const InputError& error) {
-  context.frontend.showMessage(kInputErrorKind, error.line1, error.line2);
-}
-
-}  // namespace
-
 int ArchiveCommand::archiveKind() const {
   return kind_ == MessageFileKind::kDiagnostic ? kDiagnosticArchive : kInterventionArchive;
 }
@@ -83,24 +61,7 @@ int ArchiveCommand::run(CommandContext& context) {
 
 std::optional<PeriodCheck> ArchiveCommand::checkedPeriod(CommandContext& context) const {
   const ArchiveRequest& request = context.options.archive;
-  for (const DateTimeArgument& value : {request.begin, request.end}) {
-    if (!isCalendarDate(value)) {
-      refuse(context, "--period: no such date, or one before 2000");
-      return std::nullopt;
-    }
-  }
-  const std::string begin[] = {std::to_string(request.begin.hour),
-                               std::to_string(request.begin.minute),
-                               std::to_string(request.begin.second)};
-  const std::string end[] = {std::to_string(request.end.hour), std::to_string(request.end.minute),
-                             std::to_string(request.end.second)};
-  PeriodCheck check = checkPeriodInput({dateOf(request.begin), begin[0], begin[1], begin[2]},
-                                       {dateOf(request.end), end[0], end[1], end[2]});
-  if (check.error) {
-    showInputError(context, *check.error);
-    return std::nullopt;
-  }
-  return check;
+  return checkedPeriodArguments(context, request.begin, request.end);
 }
 
 std::optional<MessageArchiveReading> ArchiveCommand::readByIndex(CommandContext& context,

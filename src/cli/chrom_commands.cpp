@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/check_commands.h"
 #include "cli/cli_output.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
+#include "cli/period_options.h"
 #include "core/archives/chrom_files.h"
 #include "core/archives/spreadsheet_export.h"
 #include "core/common/save_file_name.h"
@@ -17,21 +19,13 @@ std::optional<ChromTable> openTable(CommandContext& context) {
   const std::filesystem::path file = context.options.file;
   const ChromFileFormat* format = chromFileFormatOf(file);
   if (format == nullptr) {
-    refuse(context, "\"" + file.string() + "\" is not a chromatograph file (.mch, .hch, .dch)");
+    refuse(context, "\"" + file.string() +
+                        "\" is not a file with a spreadsheet (.mch, .hch, .dch, .clb, .vrf)");
     return std::nullopt;
   }
   const auto saved = openChromFile(format->archive, file, context.frontend);
   if (!saved) return std::nullopt;
   return buildChromTable(format->archive, saved->header, saved->records);
-}
-
-void printRow(TextOutput& out, const std::vector<std::string>& cells) {
-  std::string line;
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) line += '\t';
-    line += cells[i];
-  }
-  out.line(line);
 }
 
 }  // namespace
@@ -40,12 +34,13 @@ int showChromFile(CommandContext& context) {
   const auto table = openTable(context);
   if (!table) return kExitBadInput;
   context.out.line(table->caption);
-  for (const auto& row : table->headings) printRow(context.out, row);
-  for (const auto& row : table->rows) printRow(context.out, row);
+  for (const auto& row : table->headings) printCells(context.out, row);
+  for (const auto& row : table->rows) printCells(context.out, row);
   return kExitSuccess;
 }
 
 int ExportCommand::run(CommandContext& context) {
+  if (checkArchiveFormatOf(context.options.file) != nullptr) return exportCheckFile(context);
   const auto table = openTable(context);
   if (!table) return kExitBadInput;
   const auto out = checkedOutputFile(context, withDefaultExtension(context.options.xlsxFile, ".xlsx"));

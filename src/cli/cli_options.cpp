@@ -30,13 +30,27 @@ commands:
   diag   (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
   interv (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
                                BEGIN/END as "YYYY-MM-DD HH:MM:SS"; without --save, print like `show`
-  show FILE                    any file the program saves (.ala, .aud, .mch, .hch, .dch):
-                               the view's caption on the first line, then one line per grid row,
-                               cells separated by TAB, exactly the texts the GUI grid shows
-                               (chromatograph files: the two heading rows, then the records)
-  export FILE --xlsx OUT.xlsx  a saved .mch, .hch or .dch file as the spreadsheet its table
-                               window writes; an existing OUT is replaced only with --yes
-  print FILE --pdf OUT.pdf     the printed report of a saved file, as a PDF
+  moist-meas (--period BEGIN END | --last-hour | --last-day)  [--save FILE]
+  moist-hour (--period BEGIN END | --last-day)                [--save FILE]
+  moist-day  (--period BEGIN END | --last-month)              [--save FILE]
+                               the moisture meter's measurement, hourly or daily archive (.mwm,
+                               .hwm, .dwm); hourly periods take the hours of BEGIN and END, daily
+                               ones their dates, both within what the archive holds (the last day
+                               or month ends at the controller's clock; the last hour or day of
+                               the measurements at the computer's)
+  calib  (--period BEGIN END | --last-hour | --last-day)  [--save FILE]
+  verif  (--period BEGIN END | --last-hour | --last-day)  [--save FILE]
+                               the chromatograph's calibration or verification archive (.clb, .vrf)
+  show FILE                    any file the program saves (.ala, .aud, .mch, .hch, .dch, .mwm,
+                               .hwm, .dwm, .clb, .vrf): the view's caption on the first line, then
+                               one line per grid row, cells separated by TAB, exactly the texts the
+                               GUI grid shows (chromatograph, calibration and verification files:
+                               the two heading rows, then the records; moisture-meter files: the
+                               four caption lines above the columns, then the records)
+  export FILE --xlsx OUT.xlsx  a saved .mch, .hch, .dch, .clb or .vrf file as the spreadsheet its
+                               table window writes; an existing OUT is replaced only with --yes
+  print FILE --pdf OUT.pdf     the printed report of a saved message or moisture-meter file
+                               (.ala, .aud, .mwm, .hwm, .dwm), as a PDF
   clock [--correct | --set]    the controller's date, time, weekday and time type beside the
                                computer's ("label<TAB>controller<TAB>computer"); --correct moves
                                the controller clock towards the computer's (at most to a whole
@@ -90,7 +104,8 @@ Notes:
   with software 14 is identified, but its archives are read only after zvc has restored its
   tables (exit 3).
   zvc-cli never writes the settings files; --save and --pdf names are taken relative to the
-  current folder, ".ala"/".aud", ".cnf" or ".pdf" appended to a name without extension.
+  current folder, the file's own extension (".ala", ".mwm", ".clb", …), ".cnf" or ".pdf"
+  appended to a name without extension.
   Configuration files are written readable by their owner only: they hold write passwords. An existing
   --save file is replaced only with --yes, and that is settled before the link is opened.
   With --serial DEVICE-PATH the device stands for the stored COM number, which the port
@@ -117,6 +132,7 @@ constexpr OptionShape kOptions[] = {
     {"--state", 0},        {"--interval", 1},     {"--count", 1},
     {"--xlsx", 1},
     {"--change", 1},       {"--level", 1},        {"--name", 1},
+    {"--last-hour", 0},    {"--last-day", 0},     {"--last-month", 0},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
@@ -128,6 +144,19 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"users", CommandName::kUsers},       {"state", CommandName::kState},
     {"momentary", CommandName::kMomentary}, {"watch", CommandName::kWatch},
     {"export", CommandName::kExport},
+    {"moist-meas", CommandName::kMoistMeas}, {"moist-hour", CommandName::kMoistHour},
+    {"moist-day", CommandName::kMoistDay},   {"calib", CommandName::kCalib},
+    {"verif", CommandName::kVerif},
+};
+
+struct QuickChoice {
+  std::string_view option;
+  PeriodChoice choice;
+};
+constexpr QuickChoice kQuickChoices[] = {
+    {"--last-hour", PeriodChoice::kLastHour},
+    {"--last-day", PeriodChoice::kLastDay},
+    {"--last-month", PeriodChoice::kLastMonth},
 };
 
 constexpr std::pair<std::string_view, ConfigAction> kConfigActions[] = {
@@ -312,6 +341,14 @@ DateTimeArgument readDateTime(const std::string& text) {
   return {part(0, 4), part(5, 2), part(8, 2), part(11, 2), part(14, 2), part(17, 2)};
 }
 
+// --save FILE, where given.
+std::optional<std::string> readSaveFile(const OptionValues& options) {
+  const std::string* save = single(options, "--save");
+  if (save == nullptr) return std::nullopt;
+  if (save->empty()) throw Refusal{"--save: a file name expected"};
+  return *save;
+}
+
 ArchiveRequest readArchiveRequest(const OptionValues& options) {
   ArchiveRequest request;
   const int selections = static_cast<int>(options.count("--index") + options.count("--last") +
@@ -337,10 +374,45 @@ ArchiveRequest readArchiveRequest(const OptionValues& options) {
     request.begin = readDateTime(period[0]);
     request.end = readDateTime(period[1]);
   }
-  if (const std::string* save = single(options, "--save")) {
-    if (save->empty()) throw Refusal{"--save: a file name expected"};
-    request.saveFile = *save;
+  request.saveFile = readSaveFile(options);
+  return request;
+}
+
+// The quick choices of the command's period dialog: the measurement-style dialog offers the last
+// hour and day, the hourly one the last day, the daily one the last month.
+std::vector<QuickChoice> quickChoicesOf(CommandName command) {
+  switch (command) {
+    case CommandName::kMoistHour:
+      return {kQuickChoices[1]};
+    case CommandName::kMoistDay:
+      return {kQuickChoices[2]};
+    default:
+      return {kQuickChoices[0], kQuickChoices[1]};
   }
+}
+
+PeriodRequest readPeriodRequest(const OptionValues& options, CommandName command) {
+  const std::vector<QuickChoice> allowed = quickChoicesOf(command);
+  std::string usage = "--period BEGIN END";
+  PeriodRequest request;
+  int given = 0;
+  if (const auto period = options.find("--period"); period != options.end()) {
+    request.begin = readDateTime(period->second[0]);
+    request.end = readDateTime(period->second[1]);
+    ++given;
+  }
+  for (const QuickChoice& quick : kQuickChoices) {
+    const bool offered = std::any_of(allowed.begin(), allowed.end(), [&](const QuickChoice& a) {
+      return a.option == quick.option;
+    });
+    if (offered) usage += ", " + std::string(quick.option);
+    if (!options.contains(quick.option)) continue;
+    if (!offered) throw Refusal{std::string(quick.option) + " is not a choice of this reading"};
+    request.choice = quick.choice;
+    ++given;
+  }
+  if (given != 1) throw Refusal{"give one of " + usage};
+  request.saveFile = readSaveFile(options);
   return request;
 }
 
@@ -411,16 +483,32 @@ CommandName commandNamed(std::string_view name) {
   throw Refusal{"unknown command \"" + std::string(name) + "\""};
 }
 
+bool readsByPeriod(CommandName command) {
+  return command == CommandName::kMoistMeas || command == CommandName::kMoistHour ||
+         command == CommandName::kMoistDay || command == CommandName::kCalib ||
+         command == CommandName::kVerif;
+}
+
 // Options that belong to one command only.
 void refuseForeignOptions(const OptionValues& options, CommandName command) {
   const bool archive = command == CommandName::kDiag || command == CommandName::kInterv;
-  for (const char* name : {"--index", "--last", "--period"}) {
+  const bool byPeriod = readsByPeriod(command);
+  for (const char* name : {"--index", "--last"}) {
     if (!archive && options.contains(name)) {
       throw Refusal{std::string(name) + " is for diag and interv"};
     }
   }
-  if (!archive && command != CommandName::kConfig && options.contains("--save")) {
-    throw Refusal{"--save is for diag, interv and config"};
+  if (!archive && !byPeriod && options.contains("--period")) {
+    throw Refusal{"--period is for the archive readings"};
+  }
+  for (const QuickChoice& quick : kQuickChoices) {
+    if (!byPeriod && options.contains(quick.option)) {
+      throw Refusal{std::string(quick.option) + " is for moist-meas, moist-hour, moist-day, calib "
+                    "and verif"};
+    }
+  }
+  if (!archive && !byPeriod && command != CommandName::kConfig && options.contains("--save")) {
+    throw Refusal{"--save is for the archive readings and config"};
   }
   if (command != CommandName::kConfig && options.contains("--controller")) {
     throw Refusal{"--controller is for config diff"};
@@ -568,6 +656,14 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
     case CommandName::kWatch:
       expectArguments(arguments, 0, 0, name);
       options.live = readLiveRequest(tokens.options, options.command == CommandName::kWatch);
+      break;
+    case CommandName::kMoistMeas:
+    case CommandName::kMoistHour:
+    case CommandName::kMoistDay:
+    case CommandName::kCalib:
+    case CommandName::kVerif:
+      expectArguments(arguments, 0, 0, name);
+      options.period = readPeriodRequest(tokens.options, options.command);
       break;
     case CommandName::kExport:
       expectArguments(arguments, 1, 1, name);

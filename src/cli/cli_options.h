@@ -27,6 +27,11 @@ enum class CommandName {
   kMomentary,
   kWatch,
   kExport,
+  kMoistMeas,
+  kMoistHour,
+  kMoistDay,
+  kCalib,
+  kVerif,
 };
 // config: read the controller's configuration, show a file, make a new one, compare two.
 enum class ConfigAction { kRead, kShow, kNew, kDiff };
@@ -74,6 +79,17 @@ struct ArchiveRequest {
   bool operator==(const ArchiveRequest&) const = default;
 };
 
+// Readings by period of the measurement, hourly, daily, calibration and verification archives:
+// a period typed as the period dialog takes it, or one of the dialog's quick choices.
+enum class PeriodChoice { kPeriod, kLastHour, kLastDay, kLastMonth };
+struct PeriodRequest {
+  PeriodChoice choice = PeriodChoice::kPeriod;
+  DateTimeArgument begin;
+  DateTimeArgument end;
+  std::optional<std::string> saveFile;
+  bool operator==(const PeriodRequest&) const = default;
+};
+
 // config: the action, its files, and where the record goes.
 struct ConfigRequest {
   ConfigAction action = ConfigAction::kShow;
@@ -113,6 +129,7 @@ struct CliOptions {
   std::optional<int> firstField;
   std::optional<int> fieldCount;
   ArchiveRequest archive;
+  PeriodRequest period;  // moist-meas, moist-hour, moist-day, calib, verif
   std::string file;     // show, print
   std::string pdfFile;  // print
   std::string xlsxFile;  // export

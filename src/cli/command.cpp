@@ -3,12 +3,14 @@
 #include <string>
 
 #include "cli/archive_command.h"
+#include "cli/check_commands.h"
 #include "cli/chrom_commands.h"
 #include "cli/clock_command.h"
 #include "cli/config_command.h"
 #include "cli/exit_status.h"
 #include "cli/identify_command.h"
 #include "cli/live_data_command.h"
+#include "cli/moisture_commands.h"
 #include "cli/print_command.h"
 #include "cli/read_table_command.h"
 #include "cli/show_command.h"
@@ -46,6 +48,16 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<WatchCommand>();
     case CommandName::kExport:
       return std::make_unique<ExportCommand>();
+    case CommandName::kMoistMeas:
+      return std::make_unique<MoistureReadCommand>(MoistureArchive::kMeasurement);
+    case CommandName::kMoistHour:
+      return std::make_unique<MoistureReadCommand>(MoistureArchive::kHourly);
+    case CommandName::kMoistDay:
+      return std::make_unique<MoistureReadCommand>(MoistureArchive::kDaily);
+    case CommandName::kCalib:
+      return std::make_unique<CheckReadCommand>(CheckArchive::kCalibration);
+    case CommandName::kVerif:
+      return std::make_unique<CheckReadCommand>(CheckArchive::kVerification);
   }
   return nullptr;
 }

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "cli/exit_status.h"
+#include "cli/moisture_commands.h"
 #include "cli/saved_files.h"
 #include "core/archives/message_view.h"
+#include "core/archives/moisture_files.h"
 #include "core/archives/print_question.h"
 #include "report/message_report.h"
 #include "report/report_pdf.h"
@@ -18,22 +20,6 @@ namespace {
 
 constexpr int kErrorKind = 1;
 constexpr int kFirstTextColumn = 1;
-
-// Reports are painted with Qt's fonts and PDF writer, which need a GUI application; the tool
-// runs headless, so Qt gets its offscreen platform unless the caller chose one.
-class HeadlessGuiApplication {
- public:
-  HeadlessGuiApplication() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    application_ = std::make_unique<QGuiApplication>(argc_, argv_);
-  }
-
- private:
-  int argc_ = 1;
-  char name_[8] = "zvc-cli";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QGuiApplication> application_;
-};
 
 std::vector<MessageReportRow> reportRows(const MessageViewRows& view) {
   std::vector<MessageReportRow> rows(static_cast<std::size_t>(view.rowCount()));
@@ -60,7 +46,21 @@ MessageReportKind reportKind(MessageFileKind kind) {
 
 }  // namespace
 
+HeadlessGuiApplication::HeadlessGuiApplication() {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+}
+
+int writePdfOrTell(CommandContext& context, const Report& report) {
+  if (!writeReportPdf(report, pdfFileName(context.options.pdfFile))) {
+    context.frontend.showMessage(kErrorKind, "Ошибка печати данных", "");
+    return kExitBadInput;
+  }
+  return kExitSuccess;
+}
+
 int PrintCommand::run(CommandContext& context) {
+  if (moistureFileFormatOf(context.options.file) != nullptr) return printMoistureFile(context);
   const std::optional<OpenedFile> opened = openSavedFile(context, context.options.file);
   if (!opened) return kExitBadInput;
   const MessageViewRows view(opened->kind, opened->messages.header, opened->messages.rows);
@@ -72,11 +72,7 @@ int PrintCommand::run(CommandContext& context) {
   const MessageReport report(reportKind(opened->kind), opened->messages.header, reportRows(view),
                              QString::fromStdString(organisation));
   report.announceCut(context.frontend);
-  if (!writeReportPdf(report.buildReport(), pdfFileName(context.options.pdfFile))) {
-    context.frontend.showMessage(kErrorKind, "Ошибка печати данных", "");
-    return kExitBadInput;
-  }
-  return kExitSuccess;
+  return writePdfOrTell(context, report.buildReport());
 }
 
 }  // namespace zvc::cli

@@ -50,8 +50,8 @@ std::unique_ptr<ReportBand> MessageReport::titleBand() const {
 std::unique_ptr<ReportBand> MessageReport::tableBand(const ReportBandRows& band) const {
   const auto first = rows_.begin() + band.firstRow;
   std::vector<MessageReportRow> rows(first, first + band.rowCount);
-  if (kind_ == MessageReportKind::kDiagnostic) return std::make_unique<TAlaTable>(std::move(rows));
-  return std::make_unique<TAudTable>(std::move(rows));
+  if (kind_ == MessageReportKind::kDiagnostic) return std::make_unique<TAlaTable>(rows);
+  return std::make_unique<TAudTable>(rows);
 }
 
 Report MessageReport::buildReport() const {

@@ -452,7 +452,7 @@ ArchiveGenerator::ArchiveGenerator(std::uint32_t seed, ArchiveTime now, bool hou
   set(ArchiveId::kDiagnostic, makeSchedule(now, 600, 0, 290, false, 3000));
   set(ArchiveId::kIntervention, makeSchedule(now, 1800, 0, 890, false, 2000));
   set(ArchiveId::kCalibration, makeSchedule(now, day, 6 * hour, 1200, false, 90));
-  set(ArchiveId::kVerification, makeSchedule(now, day / 2, 2 * hour, 1200, false, 180));
+  set(ArchiveId::kVerification, makeSchedule(now, day / 2, 2 * hour, 1200, false, 360));
   // The chromatograph analyses the two runs in turn, every four minutes each.
   set(ArchiveId::kChromMeasRun1, makeSchedule(now, 240, 0, 20, false, 3600));
   set(ArchiveId::kChromMeasRun2, makeSchedule(now, 240, 120, 20, false, 3600));

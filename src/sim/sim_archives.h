@@ -17,7 +17,7 @@ inline constexpr const char* kArchivesHelp =
     "  intervention    2000 records, one about every 30 minutes (42 days), indices 500..2499\n"
     "                  (table 11)\n"
     "  calibration     one a day at about 06:00, 90 days (table 12: indices 1..90)\n"
-    "  verification    two a day at about 02:00 and 14:00, 90 days\n"
+    "  verification    two a day at about 02:00 and 14:00, 180 days\n"
     "  chromatograph   a measurement every 4 minutes per run (run 2 two minutes after run 1),\n"
     "                  10 days\n"
     "  moisture meter  a measurement every 5 minutes, 10 days\n"

@@ -135,7 +135,7 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"diag", "--last", "0"}, "--last: a number of records from 1"},
       {{"interv", "--period", "2024-03-01", "2024-03-02 00:00:00"}, "\"YYYY-MM-DD HH:MM:SS\""},
       {{"interv", "--index=1", "2"}, "--index takes 2 values"},
-      {{"identify", "--save", "x"}, "--save is for diag, interv and config"},
+      {{"identify", "--save", "x"}, "--save is for the archive readings and config"},
       {{"config"}, "config: read, show, new or diff expected"},
       {{"config", "write", "a.cnf"}, "config: read, show, new or diff expected, got \"write\""},
       {{"config", "read"}, "config read needs --save FILE.cnf"},

@@ -31,10 +31,12 @@ constexpr std::size_t kDecimalsAt = 61;
 
 constexpr int kChromatographDevice = 0;
 
-// Only chromatograph measurement, hourly and daily files name their run.
+// Measurement files name their run (the moisture meter's the first one); hourly and daily files
+// only for the chromatograph.
 bool namesRun(std::string_view signature, std::uint8_t sourceByte) {
-  const bool perRun = signature == "MSA" || signature == "HOU" || signature == "DAY";
-  return perRun && (sourceByte & 0x0F) == kChromatographDevice;
+  if (signature == "MSA") return true;
+  const bool hourDay = signature == "HOU" || signature == "DAY";
+  return hourDay && (sourceByte & 0x0F) == kChromatographDevice;
 }
 
 void copyInto(std::span<const std::uint8_t> from, std::uint8_t* to) {

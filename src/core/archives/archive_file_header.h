@@ -95,7 +95,7 @@ class ArchiveFileHeader {
 };
 
 // Everything the configuration image and the link give: signature, source byte, controller name,
-// the run's name (chromatograph measurement, hourly and daily files only), link address, type 15,
+// the run's name (measurement files, and chromatograph hourly and daily files), link address, type 15,
 // model codes, serial number and the measured-parameter descriptors. The reading time, the period
 // and the count are the reader's to set.
 ArchiveFileHeader buildArchiveFileHeader(std::string_view signature, std::uint8_t sourceByte,

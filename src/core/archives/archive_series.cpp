@@ -1,6 +1,7 @@
 #include "core/archives/archive_series.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "core/link/kpsbox.h"
 #include "core/tables/table_service.h"
@@ -11,6 +12,7 @@ namespace zvc {
 namespace {
 
 constexpr int kReadingProgress = 1;
+constexpr int kInformation = 6;
 
 // Answer payload: flags, unused, n, more-data, then the records.
 constexpr std::size_t kFlagsAt = 0;
@@ -21,6 +23,11 @@ constexpr std::size_t kRecordsAt = 4;
 
 constexpr int kPayloadAt = 4;
 constexpr int kFrameOverhead = 6;  // start, address, length, function, checksum
+
+int progressHours(const DateTime6& begin, std::span<const std::uint8_t> record, long maximum) {
+  const long hours = hoursBetween(begin, DateTime6::fromBytes(record.data()));
+  return static_cast<int>(std::clamp(hours, 0L, maximum));
+}
 
 }  // namespace
 
@@ -113,6 +120,48 @@ SeriesResult runArchivePeriodSeries(ConnectionState& connection, Frontend& front
     }
     request.sequence = nextSequenceNumber(request.sequence);
   }
+}
+
+std::optional<ArchiveRecords> readPeriodIntoFile(ConnectionState& connection, Frontend& frontend,
+                                                 const std::filesystem::path& workFile,
+                                                 const ArchivePeriodRequest& request,
+                                                 std::size_t recordSize,
+                                                 const PeriodReadingTexts& texts) {
+  const auto inform = [&](std::string_view line1, std::string_view line2) {
+    frontend.showMessage(kInformation, line1, line2);
+  };
+  std::ofstream file(workFile, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    inform("Ошибка открытия файла", "");
+    return std::nullopt;
+  }
+  const long hours = std::max(hoursBetween(request.begin, request.end), 0L);
+  SeriesResult series;
+  {
+    ArchiveReadSession session(connection, frontend, static_cast<int>(hours));
+    series = runArchivePeriodSeries(
+        connection, frontend, request, recordSize, session,
+        [&](std::span<const std::uint8_t> records, std::size_t count) {
+          frontend.progressSet(
+              progressHours(request.begin, records.subspan((count - 1) * recordSize), hours));
+          file.write(reinterpret_cast<const char*>(records.data()),
+                     static_cast<std::streamsize>(records.size()));
+        });
+    if (series.end == SeriesEnd::kExchangeFailed) {
+      inform(texts.title, series.gotRecords ? "прочитаны не полностью" : "не прочитаны");
+    } else if (series.end == SeriesEnd::kNoMoreRecords && !series.gotRecords) {
+      inform("Нет данных за указанный период", "");
+    }
+  }
+  file.close();
+  if (!series.gotRecords) return std::nullopt;
+  auto records = readArchiveRecords(workFile, 0, recordSize, series.recordCount);
+  if (!records) {
+    inform("Ошибка открытия файла", "");
+    return std::nullopt;
+  }
+  if (series.archiveErrorSeen) inform("Обнаружена ошибка", texts.archiveErrorLine);
+  return records;
 }
 
 }  // namespace zvc

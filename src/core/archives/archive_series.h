@@ -3,9 +3,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
+#include <string_view>
 
+#include "core/archives/archive_records.h"
 #include "core/common/calendar.h"
 
 namespace zvc {
@@ -90,5 +94,21 @@ using SeriesRecordSink =
 SeriesResult runArchivePeriodSeries(ConnectionState& connection, Frontend& frontend,
                                     ArchivePeriodRequest request, std::size_t recordSize,
                                     ArchiveReadSession& session, const SeriesRecordSink& sink);
+
+// What a read-by-period reading tells the user: the first line of its messages ("не прочитаны",
+// "прочитаны не полностью") and the second line of "Обнаружена ошибка".
+struct PeriodReadingTexts {
+  std::string_view title;
+  std::string_view archiveErrorLine;
+};
+
+// A whole read-by-period reading: the series of `request` into `workFile` (truncated first) under
+// the progress window, which counts the hours from the begin to each answer's last record, then
+// the file read back. Every outcome is told on the way; nullopt when there is nothing to show.
+std::optional<ArchiveRecords> readPeriodIntoFile(ConnectionState& connection, Frontend& frontend,
+                                                 const std::filesystem::path& workFile,
+                                                 const ArchivePeriodRequest& request,
+                                                 std::size_t recordSize,
+                                                 const PeriodReadingTexts& texts);
 
 }  // namespace zvc

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/archives/archive_series.h"
+#include "core/archives/moisture_archives.h"
 #include "core/app/working_folder.h"
 #include "core/common/format.h"
 #include "core/link/kpsbox.h"
@@ -13,13 +14,30 @@
 #include "core/ui/frontend.h"
 
 namespace zvc {
+
+// What tells the archives of the chromatograph and of the moisture meter apart.
+struct DeviceArchives {
+  std::uint8_t device;  // low nibble of the source byte
+  std::size_t measRecordSize;
+  std::size_t hourDayRecordSize;
+  std::size_t fullHourDayAnswer;  // an hourly or daily answer with fewer records ends the period
+  const char* hourlyTitle;
+  const char* dailyTitle;
+};
+
+constexpr DeviceArchives kChromatographArchives{
+    0, ChromMeasRecord::kSize, ChromHourDayRecord::kSize, 2,
+    "Часовые данные хроматографа из архива", "Суточные данные хроматографа из архива"};
+constexpr DeviceArchives kMoistureMeterArchives{
+    1, WmtMeasRecord::kSize, WmtHourDayRecord::kSize, 8,
+    "Часовые данные влагомера из архива", "Суточные данные влагомера из архива"};
+
 namespace {
 
 constexpr int kInformation = 6;
 constexpr int kQuestion = 3;
 constexpr int kRetryQuestion = 7;
 
-constexpr std::uint8_t kChromatograph = 0;
 constexpr std::uint8_t kHourDayRequestTag = 3;
 constexpr int kSerialNumberTable = 41;
 constexpr TableRange kClock{2, 0, 8};
@@ -29,11 +47,8 @@ constexpr int kOldestRecordsTable = 27;
 constexpr std::uint8_t kDailyOldestFlag = 0x80;
 constexpr int kHourlyDepthYears = 1;
 constexpr int kDailyDepthYears = 4;
-// An hourly or daily answer with fewer records than this ends the period.
-constexpr std::size_t kFullHourDayAnswer = 2;
-
-std::uint8_t sourceByte(int run) {
-  return static_cast<std::uint8_t>(run * 16 + kChromatograph);
+std::uint8_t sourceByte(const DeviceArchives& archives, int run) {
+  return static_cast<std::uint8_t>(run * 16 + archives.device);
 }
 
 // The moment cut to the unit the archive counts in.
@@ -55,10 +70,11 @@ std::string dateTimeText(const DateTime6& t) {
                 t.second);
 }
 
-// The record's own hour (hourly) or day (daily).
+// The record's own hour (hourly) or day (daily): both devices' records begin with the date and
+// the start time.
 DateTime6 hourDayRecordTime(std::span<const std::uint8_t> record, bool daily) {
-  const ChromHourDayRecord r{record};
-  return daily ? r.date().toDateTime6() : r.startHour().toDateTime6();
+  const DateHour4 start{record[0], record[1], record[2], record[3]};
+  return daily ? Date3::of(start.toDateTime6()).toDateTime6() : start.toDateTime6();
 }
 
 }  // namespace
@@ -111,39 +127,27 @@ DateTime6 ChromArchiveReader::controllerClock() const {
 
 std::optional<ChromReading> ChromArchiveReader::readMeasurements(int run, const DateTime6& start,
                                                                  const DateTime6& end) {
-  Frontend& frontend = service_.frontend();
-  BusyCursor busy(frontend);
-  const auto workFile = workingFolder_ / kMeasurementWorkFile;
-  std::ofstream file(workFile, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    inform("Ошибка открытия файла");
-    return std::nullopt;
-  }
-  const long hours = std::max(hoursBetween(start, end), 0L);
-  SeriesResult series;
-  {
-    ArchiveReadSession session(connection_, frontend, static_cast<int>(hours));
-    const ArchivePeriodRequest request{sourceByte(run), kMeasurementArchive, 0, start, end};
-    series = runArchivePeriodSeries(
-        connection_, frontend, request, ChromMeasRecord::kSize, session,
-        [&](std::span<const std::uint8_t> records, std::size_t count) {
-          const auto last = records.subspan((count - 1) * ChromMeasRecord::kSize);
-          const long done = hoursBetween(start, DateTime6::fromBytes(last.data()));
-          frontend.progressSet(static_cast<int>(std::clamp(done, 0L, hours)));
-          append(file, records);
-        });
-    if (series.end == SeriesEnd::kExchangeFailed) {
-      inform("Измерительные данные", series.gotRecords ? "прочитаны не полностью" : "не прочитаны");
-    } else if (series.end == SeriesEnd::kNoMoreRecords && !series.gotRecords) {
-      inform("Нет данных за указанный период");
-    }
-  }
-  file.close();
-  if (!series.gotRecords) return std::nullopt;
-  auto records = readBack(kMeasurementWorkFile, series.recordCount);
+  return readMeasurementsOf(kChromatographArchives, run, start, end);
+}
+
+std::optional<ChromReading> ChromArchiveReader::readMoistureMeasurements(const DateTime6& start,
+                                                                         const DateTime6& end) {
+  return readMeasurementsOf(kMoistureMeterArchives, 0, start, end);
+}
+
+std::optional<ChromReading> ChromArchiveReader::readMeasurementsOf(const DeviceArchives& archives,
+                                                                   int run,
+                                                                   const DateTime6& start,
+                                                                   const DateTime6& end) {
+  BusyCursor busy(service_.frontend());
+  const ArchivePeriodRequest request{sourceByte(archives, run), kMeasurementArchive, 0, start,
+                                     end};
+  auto records = readPeriodIntoFile(connection_, service_.frontend(),
+                                    workingFolder_ / kMeasurementWorkFile, request,
+                                    archives.measRecordSize,
+                                    {"Измерительные данные", "в архиве измерительных данных"});
   if (!records) return std::nullopt;
-  if (series.archiveErrorSeen) inform("Обнаружена ошибка", "в архиве измерительных данных");
-  ChromReading reading{buildHeader("MSA", run, records->count()), std::move(*records)};
+  ChromReading reading{buildHeader("MSA", request.source, records->count()), std::move(*records)};
   reading.header.setPeriod(start, end);
   return reading;
 }
@@ -186,6 +190,19 @@ bool ChromArchiveReader::reportInvalidDate(const DateTime6& value) {
 std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
                                                             const DateTime6& start,
                                                             const DateTime6& end) {
+  return readHourDayOf(kChromatographArchives, daily, run, start, end);
+}
+
+std::optional<ChromReading> ChromArchiveReader::readMoistureHourDay(bool daily,
+                                                                    const DateTime6& start,
+                                                                    const DateTime6& end) {
+  return readHourDayOf(kMoistureMeterArchives, daily, 0, start, end);
+}
+
+std::optional<ChromReading> ChromArchiveReader::readHourDayOf(const DeviceArchives& archives,
+                                                              bool daily, int run,
+                                                              const DateTime6& start,
+                                                              const DateTime6& end) {
   Frontend& frontend = service_.frontend();
   kpsbox& engine = *connection_.engine;
   BusyCursor busy(frontend);
@@ -195,13 +212,13 @@ std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
     inform("Ошибка открытия файла");
     return std::nullopt;
   }
-  const char* title =
-      daily ? "Суточные данные хроматографа из архива" : "Часовые данные хроматографа из архива";
+  const char* title = daily ? archives.dailyTitle : archives.hourlyTitle;
+  const std::size_t recordSize = archives.hourDayRecordSize;
   const DateTime6 s = toUnit(start, daily);
   const DateTime6 e = toUnit(end, daily);
   const long units = daily ? daysBetween(s, e) : hoursBetween(s, e);
   const int maximum = static_cast<int>(std::max(units, 1L));
-  HourDayArchiveRequest request{daily, static_cast<std::uint8_t>(run), kChromatograph, s, e};
+  HourDayArchiveRequest request{daily, static_cast<std::uint8_t>(run), archives.device, s, e};
   std::uint32_t count = 0;
   bool failed = false;
   {
@@ -222,10 +239,10 @@ std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
         break;
       }
       const auto answer = responsePayload(engine);
-      const std::size_t arrived = answer.empty() ? 0 : (answer.size() - 1) / ChromHourDayRecord::kSize;
+      const std::size_t arrived = answer.empty() ? 0 : (answer.size() - 1) / recordSize;
       const std::size_t n = answer.empty() ? 0 : std::min<std::size_t>(answer[0], arrived);
       for (std::size_t i = 0; i < n && !stop; ++i) {
-        const auto record = answer.subspan(1 + i * ChromHourDayRecord::kSize, ChromHourDayRecord::kSize);
+        const auto record = answer.subspan(1 + i * recordSize, recordSize);
         frontend.progressSet(static_cast<int>(std::min<long>(count + 1, maximum)));
         const DateTime6 time = hourDayRecordTime(record, daily);
         if (checking) {
@@ -252,10 +269,11 @@ std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
         connection_.stopRequested = false;
         break;
       }
-      if (n < kFullHourDayAnswer || expected > e) break;
+      if (n < archives.fullHourDayAnswer || expected > e) break;
       request.start = expected;
     }
-    frontend.startMessageTimer();
+    // A failed exchange has started the result panel's timer; a sound reading leaves the panel
+    // clear, so there is nothing for a timer to clear.
     if (count > 0) frontend.progressSet(maximum);
   }
   file.close();
@@ -263,16 +281,20 @@ std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
     if (!failed) inform("Нет данных за указанный период");
     return std::nullopt;
   }
-  auto records = readBack(kHourlyWorkFile, count);
-  if (!records) return std::nullopt;
+  auto records = readArchiveRecords(workFile, 0, recordSize, count);
+  if (!records) {
+    inform("Ошибка открытия файла");
+    return std::nullopt;
+  }
   if (daily) {
     const auto serial = service_.image().field(kSerialNumberTable, 0);
     if (std::all_of(serial.begin(), serial.end(), [](std::uint8_t b) { return b == 0; })) {
       service_.readTableRange({kSerialNumberTable, 0, 1});
     }
   }
-  ChromReading reading{buildHeader(daily ? "DAY" : "HOU", run, records->count()),
-                       std::move(*records)};
+  ChromReading reading{
+      buildHeader(daily ? "DAY" : "HOU", sourceByte(archives, run), records->count()),
+      std::move(*records)};
   if (daily) {
     reading.header.setPeriod(Date3::of(s), Date3::of(e));
   } else {
@@ -281,17 +303,10 @@ std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
   return reading;
 }
 
-std::optional<ArchiveRecords> ChromArchiveReader::readBack(std::string_view workFile,
-                                                           std::uint64_t count) {
-  auto records = readArchiveRecords(workingFolder_ / workFile, 0, ChromMeasRecord::kSize, count);
-  if (!records) inform("Ошибка открытия файла");
-  return records;
-}
-
-ArchiveFileHeader ChromArchiveReader::buildHeader(std::string_view signature, int run,
-                                                  std::size_t count) {
+ArchiveFileHeader ChromArchiveReader::buildHeader(std::string_view signature,
+                                                  std::uint8_t sourceByte, std::size_t count) {
   ArchiveFileHeader header =
-      buildArchiveFileHeader(signature, sourceByte(run), service_.image(), connection_.engine->address);
+      buildArchiveFileHeader(signature, sourceByte, service_.image(), connection_.engine->address);
   header.setReadTime(clock());
   header.setRecordCount(static_cast<std::uint32_t>(count));
   return header;

@@ -16,6 +16,7 @@ namespace zvc {
 
 class TableService;
 struct ConnectionState;
+struct DeviceArchives;
 
 // What the archive holds for a period dialog: the earliest start and the latest end that may be
 // asked for (minute 0; a daily range uses the dates only) and the oldest record's time.
@@ -48,14 +49,14 @@ struct HourDayArchiveRequest {
   std::vector<std::uint8_t> toBytes() const;
 };
 
-// A finished reading: what the table window shows.
+// A finished reading: what the table window shows (the moisture meter's records are shorter).
 struct ChromReading {
   ArchiveFileHeader header;
   ArchiveRecords records{ChromMeasRecord::kSize};
 };
 
-// Reads the chromatograph's measurement, hourly and daily archives of one run into the working
-// files and builds the header. Every outcome is told on the way; nullopt when there is nothing
+// Reads the measurement, hourly and daily archives of a chromatograph run or of the moisture
+// meter into the working files and builds the header. Every outcome is told on the way; nullopt when there is nothing
 // to show.
 class ChromArchiveReader {
  public:
@@ -66,6 +67,8 @@ class ChromArchiveReader {
   bool readClock();
   std::optional<ChromReading> readMeasurements(int run, const DateTime6& start,
                                                const DateTime6& end);
+  std::optional<ChromReading> readMoistureMeasurements(const DateTime6& start,
+                                                       const DateTime6& end);
 
   // ArchiveRangeQuery: tables 27, 2 and 6.
   std::optional<ArchiveRange> queryRange(bool daily);
@@ -73,12 +76,18 @@ class ChromArchiveReader {
   DateTime6 controllerClock() const;
   std::optional<ChromReading> readHourDay(bool daily, int run, const DateTime6& start,
                                           const DateTime6& end);
+  std::optional<ChromReading> readMoistureHourDay(bool daily, const DateTime6& start,
+                                                  const DateTime6& end);
 
   std::function<DateTime6()> clock = localNow;
 
  private:
-  ArchiveFileHeader buildHeader(std::string_view signature, int run, std::size_t count);
-  std::optional<ArchiveRecords> readBack(std::string_view workFile, std::uint64_t count);
+  std::optional<ChromReading> readMeasurementsOf(const DeviceArchives& archives, int run,
+                                                 const DateTime6& start, const DateTime6& end);
+  std::optional<ChromReading> readHourDayOf(const DeviceArchives& archives, bool daily, int run,
+                                            const DateTime6& start, const DateTime6& end);
+  ArchiveFileHeader buildHeader(std::string_view signature, std::uint8_t sourceByte,
+                                std::size_t count);
   void inform(std::string_view line1, std::string_view line2 = "");
   bool reportInvalidDate(const DateTime6& value);
 

@@ -100,18 +100,6 @@ std::string hourDayCaption(bool daily, const ArchiveFileHeader& header) {
       e[0], e[3]);
 }
 
-void addParameterHeadings(ChromTable& table, const ArchiveFileHeader& header) {
-  using C = TextCatalogue;
-  for (int i = 0; i < header.parameterCount(); ++i) {
-    const auto name = header.parameterName(i);
-    table.headings[0].push_back(centredHeading(fieldToUtf8(name.data(), name.size())));
-    const int unit = header.parameterUnitCode(i);
-    const bool known = unit < C::listLength(C::kUnitsB);
-    table.headings[1].push_back(centredHeading(known ? std::string(C::text(C::kUnitsB, unit)) : ""));
-    table.decimals.push_back(header.parameterDecimals(i));
-  }
-}
-
 std::vector<std::string> measRow(const ChromMeasRecord& record, const std::vector<int>& decimals,
                                  Averages& averages) {
   const int n = static_cast<int>(decimals.size());
@@ -184,15 +172,23 @@ std::uint16_t ChromMeasRecord::stateCode() const {
   return readU16(bytes, kStateAt);
 }
 
-float ChromMeasRecord::value(int index) const {
-  return floatAt(bytes, kValuesAt + 4 * static_cast<std::size_t>(index), true);
+float zoneClearedValue(std::span<const std::uint8_t> record, std::size_t at) {
+  return floatAt(record, at, true);
 }
 
-char ChromMeasRecord::zoneMark(int index) const {
-  const std::uint8_t zone = bytes[kValuesAt + 4 * static_cast<std::size_t>(index)] & kZoneBits;
+char zoneMarkAt(std::span<const std::uint8_t> record, std::size_t at) {
+  const std::uint8_t zone = record[at] & kZoneBits;
   if (zone & kAlarmZone) return '#';
   if (zone & kWarningZone) return '*';
   return ' ';
+}
+
+float ChromMeasRecord::value(int index) const {
+  return zoneClearedValue(bytes, kValuesAt + 4 * static_cast<std::size_t>(index));
+}
+
+char ChromMeasRecord::zoneMark(int index) const {
+  return zoneMarkAt(bytes, kValuesAt + 4 * static_cast<std::size_t>(index));
 }
 
 std::uint16_t ChromHourDayRecord::count() const {
@@ -201,6 +197,20 @@ std::uint16_t ChromHourDayRecord::count() const {
 
 float ChromHourDayRecord::value(int index) const {
   return floatAt(bytes, kValuesAt + 4 * static_cast<std::size_t>(index), false);
+}
+
+void appendParameterHeadings(const ArchiveFileHeader& header,
+                             std::vector<std::vector<std::string>>& headings,
+                             std::vector<int>& decimals) {
+  using C = TextCatalogue;
+  for (int i = 0; i < header.parameterCount(); ++i) {
+    const auto name = header.parameterName(i);
+    headings[0].push_back(centredHeading(fieldToUtf8(name.data(), name.size())));
+    const int unit = header.parameterUnitCode(i);
+    const bool known = unit < C::listLength(C::kUnitsB);
+    headings[1].push_back(centredHeading(known ? std::string(C::text(C::kUnitsB, unit)) : ""));
+    decimals.push_back(header.parameterDecimals(i));
+  }
 }
 
 std::string centredHeading(const std::string& text) {
@@ -227,7 +237,7 @@ ChromTable buildChromTable(ChromArchive archive, const ArchiveFileHeader& header
     table.headings[1] = {"  начала", "  начала", "  конца", " данных"};
     table.firstValueColumn = kHourDayFixedColumns;
   }
-  addParameterHeadings(table, header);
+  appendParameterHeadings(header, table.headings, table.decimals);
   Averages averages(header.parameterCount());
   for (std::size_t i = 0; i < records.count(); ++i) {
     if (records[i].size() < ChromMeasRecord::kSize) continue;

@@ -12,6 +12,11 @@
 
 namespace zvc {
 
+// A value of a record at byte `at` with its two zone bits cleared, and the mark those bits give:
+// '#' alarm zone (bit 1, taking precedence), '*' warning zone (bit 0), ' ' otherwise.
+float zoneClearedValue(std::span<const std::uint8_t> record, std::size_t at);
+char zoneMarkAt(std::span<const std::uint8_t> record, std::size_t at);
+
 // The three chromatograph archives the program reads per run.
 enum class ChromArchive { kMeasurement, kHourly, kDaily };
 
@@ -79,6 +84,12 @@ inline constexpr const char* kChromLegend =
 
 ChromTable buildChromTable(ChromArchive archive, const ArchiveFileHeader& header,
                            const ArchiveRecords& records);
+
+// The name (row 0) and unit (row 1) headings of the header's parameters appended to the two
+// heading rows, and their decimals to `decimals`.
+void appendParameterHeadings(const ArchiveFileHeader& header,
+                             std::vector<std::vector<std::string>>& headings,
+                             std::vector<int>& decimals);
 
 // A name or unit of up to 9 characters centred in 10, a longer one after one blank.
 std::string centredHeading(const std::string& text);

@@ -61,10 +61,6 @@ int progressValue(std::uint64_t value) {
   return static_cast<int>(std::min<std::uint64_t>(value, std::numeric_limits<int>::max()));
 }
 
-int progressHours(const DateTime6& begin, const DateTime6& time, long maximum) {
-  return static_cast<int>(std::clamp(hoursBetween(begin, time), 0L, maximum));
-}
-
 void append(std::ostream& file, std::span<const std::uint8_t> records) {
   file.write(reinterpret_cast<const char*>(records.data()),
              static_cast<std::streamsize>(records.size()));
@@ -172,35 +168,10 @@ std::optional<MessageArchiveReading> MessageArchiveReader::readMessagesByPeriod(
   if (archive == nullptr) return std::nullopt;
   Frontend& frontend = service_.frontend();
   BusyCursor busy(frontend);
-  std::ofstream file(workingFolder_ / archive->workingFile, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    inform("Ошибка открытия файла");
-    return std::nullopt;
-  }
-  const long hours = std::max(hoursBetween(begin, end), 0L);
-  SeriesResult series;
-  {
-    ArchiveReadSession session(connection_, frontend, static_cast<int>(hours));
-    const ArchivePeriodRequest request{kMessageSource, archive->kind, 0, begin, end};
-    series = runArchivePeriodSeries(
-        connection_, frontend, request, archive->recordSize, session,
-        [&](std::span<const std::uint8_t> records, std::size_t count) {
-          const auto last = records.subspan((count - 1) * archive->recordSize);
-          frontend.progressSet(progressHours(begin, recordTime(last), hours));
-          append(file, records);
-        });
-    if (series.end == SeriesEnd::kExchangeFailed) {
-      inform(archive->title, series.gotRecords ? "прочитаны не полностью" : "не прочитаны");
-    } else if (series.end == SeriesEnd::kNoMoreRecords && !series.gotRecords) {
-      inform("Нет данных за указанный период");
-    }
-  }
-  file.close();
-  if (!series.gotRecords) return std::nullopt;
-
-  auto records = readWorkingFile(*archive, series.recordCount);
+  auto records = readPeriodIntoFile(connection_, frontend, workingFolder_ / archive->workingFile,
+                                    {kMessageSource, archive->kind, 0, begin, end},
+                                    archive->recordSize, {archive->title, archive->archiveErrorLine});
   if (!records) return std::nullopt;
-  if (series.archiveErrorSeen) inform("Обнаружена ошибка", archive->archiveErrorLine);
   MessageArchiveReading reading{buildHeader(*archive, records->count()), std::move(*records), 0, 1};
   reading.header.setPeriod(begin, end);
   return reading;

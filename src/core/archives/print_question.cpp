@@ -43,6 +43,18 @@ std::string textOf(std::span<const std::uint8_t> field) {
 
 }  // namespace
 
+PrintQuestionType moisturePrintQuestionType(MoistureArchive archive) {
+  switch (archive) {
+    case MoistureArchive::kHourly:
+      return PrintQuestionType::kMoistureHourly;
+    case MoistureArchive::kDaily:
+      return PrintQuestionType::kMoistureDaily;
+    case MoistureArchive::kMeasurement:
+      break;
+  }
+  return PrintQuestionType::kMoistureMeasurement;
+}
+
 PrintQuestionLines printQuestionLines(PrintQuestionType type, const ArchiveFileHeader& header) {
   const DateTime6 from = header.periodStart();
   const DateTime6 to = header.periodEnd();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/app/working_folder.h"
+#include "core/archives/moisture_archives.h"
 
 namespace zvc {
 
@@ -27,6 +28,9 @@ enum class PrintQuestionType {
   kMoistureDaily = 7,
   kMoistureMeasurement = 8,
 };
+
+// The dialog type of a moisture-meter table: 6 hourly, 7 daily, 8 measurement.
+PrintQuestionType moisturePrintQuestionType(MoistureArchive archive);
 
 struct PrintQuestionLines {
   std::string listTitle;

@@ -14,6 +14,10 @@ BandCapacity messageBandCapacity(MessageReportKind kind) {
   return kind == MessageReportKind::kDiagnostic ? BandCapacity{58, 65} : BandCapacity{57, 69};
 }
 
+BandCapacity moistureBandCapacity() {
+  return {52, 59, false};
+}
+
 ReportPagination paginateReport(int rowCount, BandCapacity capacity) {
   ReportPagination pagination;
   int nextRow = 0;
@@ -23,7 +27,7 @@ ReportPagination paginateReport(int rowCount, BandCapacity capacity) {
     const int taken = std::min(room, rows - nextRow);
     pagination.bands.push_back({nextRow, taken});
     nextRow += taken;
-    if (taken < room) break;
+    if (taken < room || (!capacity.bandAfterFullBand && nextRow == rows)) break;
   }
   pagination.printedRows = nextRow;
   return pagination;
@@ -56,6 +60,32 @@ MessageReportTitle messageReportTitle(MessageReportKind kind, const ArchiveFileH
              end.month, end.year, end.hour, end.minute, end.second);
   title.compiled = format("Составлен программой zvc_%02d  %02d.%02d.%02d %02d:%02d:%02d", type,
                           read.day, read.month, read.year, read.hour, read.minute, read.second);
+  return title;
+}
+
+MoistureReportTitle moistureReportTitle(MoistureArchive archive, const ArchiveFileHeader& header,
+                                        std::string_view organisation) {
+  const DateTime6 read = header.readTime();
+  MoistureReportTitle title;
+  title.organisation = std::string(organisation);
+  title.controller = format("Контроллер \"%s\"  (адрес %d)", reportControllerName(header).c_str(),
+                            header.address());
+  title.compiled = format("Составлен программой zvc_%02d  %02d.%02d.%02d  %02d:%02d:%02d",
+                          ArchiveFileHeader::kControllerType, read.day, read.month, read.year,
+                          read.hour, read.minute, read.second);
+  if (archive == MoistureArchive::kMeasurement) {
+    const DateTime6 s = header.periodStart();
+    const DateTime6 e = header.periodEnd();
+    title.tableTitle = "Мгновенные данные влагомера";
+    title.period = format(
+        "за период  с  %02d.%02d.%02d %02d:%02d:00  по  %02d.%02d.%02d %02d:%02d:00", s.day,
+        s.month, s.year, s.hour, s.minute, e.day, e.month, e.year, e.hour, e.minute);
+    return title;
+  }
+  // The hourly and daily titles are those the print question shows.
+  PrintQuestionLines lines = printQuestionLines(moisturePrintQuestionType(archive), header);
+  title.tableTitle = std::move(lines.listTitle);
+  title.period = std::move(lines.period);
   return title;
 }
 

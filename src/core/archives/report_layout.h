@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/archives/moisture_archives.h"
+
 namespace zvc {
 
 class ArchiveFileHeader;
@@ -14,9 +16,13 @@ enum class MessageReportKind { kDiagnostic, kIntervention };
 struct BandCapacity {
   int firstBand = 0;
   int furtherBand = 0;
+  // Whether a band that becomes full begins the next one even when no row is left for it.
+  bool bandAfterFullBand = true;
 };
 
 BandCapacity messageBandCapacity(MessageReportKind kind);
+// 65 lines a page: the title takes 7 and each table's heading 6.
+BandCapacity moistureBandCapacity();
 
 // A report never grows beyond this many bands (one band = one page).
 inline constexpr int kMaxReportBands = 200;
@@ -34,9 +40,9 @@ struct ReportPagination {
   int printedRows = 0;
 };
 
-// Fills bands in row order. A band that becomes full begins the next one, even when no row is
-// left for it: a report that exactly fills its last band ends with a page of headings only.
-// At the band limit the rows that do not fit are left out.
+// Fills bands in row order. Where the capacity says so, a band that becomes full begins the next
+// one even when no row is left for it: a message report that exactly fills its last band ends
+// with a page of headings only. At the band limit the rows that do not fit are left out.
 ReportPagination paginateReport(int rowCount, BandCapacity capacity);
 
 // The title block of the first page of a message report, in print order.
@@ -52,6 +58,18 @@ struct MessageReportTitle {
 // `organisation` is the text the user entered for the print job.
 MessageReportTitle messageReportTitle(MessageReportKind kind, const ArchiveFileHeader& header,
                                       std::string_view organisation);
+
+// The five lines of the moisture-meter report's title block (TrepTitle), in print order.
+struct MoistureReportTitle {
+  std::string organisation;
+  std::string controller;
+  std::string tableTitle;
+  std::string period;
+  std::string compiled;
+};
+
+MoistureReportTitle moistureReportTitle(MoistureArchive archive, const ArchiveFileHeader& header,
+                                        std::string_view organisation);
 
 // The controller name of the header without blanks at either end (page headers, title lines).
 std::string reportControllerName(const ArchiveFileHeader& header);

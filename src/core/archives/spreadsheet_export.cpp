@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <functional>
 
 #include "core/common/float_format.h"
 #include "core/common/format.h"
@@ -33,7 +34,16 @@ std::string fixedText(double value, int decimals) {
   return formatFixed(value, decimals).value_or("NAN");
 }
 
-void writeHeadings(Spreadsheet& sheet, const ChromTable& table, int columns) {
+// Row 1 with the caption in B1, rows 2 and 3 with the two heading rows, every text trimmed.
+void writeTitleAndHeadings(Spreadsheet& sheet, const std::string& caption,
+                           const std::vector<std::vector<std::string>>& headings, int columns) {
+  const Range title{1, 1, 1, columns};
+  sheet.setBorder(title, Side::kTop, Line::kThin);
+  sheet.setBorder(title, Side::kBottom, Line::kThin);
+  sheet.setRowHeight(1, 22);
+  sheet.setFont(title, "Arial", 12, kTitleColour);
+  sheet.setText(1, 2, caption);
+
   const Range all{2, 1, 3, columns};
   sheet.setBackground(all, kHeadingBackground);
   sheet.setRowHeight(2, 13);
@@ -46,9 +56,51 @@ void writeHeadings(Spreadsheet& sheet, const ChromTable& table, int columns) {
   sheet.setBorder({3, 1, 3, columns}, Side::kBottom, Line::kThin);
   for (int row = 0; row < 2; ++row) {
     for (int c = 0; c < columns; ++c) {
-      sheet.setText(2 + row, 1 + c, trimmed(table.headings[row][c]));
+      sheet.setText(2 + row, 1 + c, trimmed(headings[row][c]));
     }
   }
+}
+
+// From row 4 to `lastRow` in the body style; the records from row 4: the columns before
+// `firstValueColumn` as trimmed texts, the values as numbers with their decimals.
+void writeRecords(Spreadsheet& sheet, const std::vector<std::vector<std::string>>& rows,
+                  int firstValueColumn, const std::vector<int>& decimals, int lastRow) {
+  const int columns = firstValueColumn + static_cast<int>(decimals.size());
+  const Range body{kFirstRecordRow, 1, lastRow, columns};
+  sheet.setFont(body, "Courier New", 9);
+  sheet.setAlignment(body, Align::kCentre);
+  sheet.setTextFormat(body);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const auto& row = rows[i];
+    for (int c = 0; c < columns; ++c) {
+      const int parameter = c - firstValueColumn;
+      sheet.setText(kFirstRecordRow + static_cast<int>(i), 1 + c,
+                    parameter < 0 ? trimmed(row[c]) : sheetValueText(row[c], decimals[parameter]));
+    }
+  }
+}
+
+// The export run: the sheet under the spreadsheet wait window (maximum `progressMaximum`), then
+// the outcome told.
+bool exportSheet(const std::function<Spreadsheet()>& makeSheet, int progressMaximum,
+                 const std::filesystem::path& file, Frontend& frontend) {
+  bool saved = false;
+  {
+    BusyCursor busy(frontend);
+    frontend.progressBegin(kSpreadsheetProgress, progressMaximum);
+    const Spreadsheet sheet = makeSheet();
+    frontend.progressSet(progressMaximum - 5);
+    saved = sheet.save(file);
+    frontend.progressSet(progressMaximum);
+    frontend.progressEnd();
+  }
+  if (!saved) {
+    frontend.showMessage(kError, "Ошибка работы с файлом!", "");
+    return false;
+  }
+  frontend.showMessage(kInformation,
+                       format("Данные сохранены в файле %s", file.filename().string().c_str()), "");
+  return true;
 }
 
 }  // namespace
@@ -72,32 +124,10 @@ Spreadsheet chromTableSheet(const ChromTable& table) {
   const int columns = table.columnCount();
   const int widthColumns = table.archive == ChromArchive::kMeasurement ? columns : columns - 1;
   for (int c = 1; c <= widthColumns; ++c) sheet.setColumnWidth(c, 9);
+  writeTitleAndHeadings(sheet, table.caption, table.headings, columns);
 
-  const Range title{1, 1, 1, columns};
-  sheet.setBorder(title, Side::kTop, Line::kThin);
-  sheet.setBorder(title, Side::kBottom, Line::kThin);
-  sheet.setRowHeight(1, 22);
-  sheet.setFont(title, "Arial", 12, kTitleColour);
-  sheet.setText(1, 2, table.caption);
-
-  writeHeadings(sheet, table, columns);
-
-  const int records = static_cast<int>(table.rows.size());
-  const int averageRow = records + 5;
-  const Range body{kFirstRecordRow, 1, averageRow, columns};
-  sheet.setFont(body, "Courier New", 9);
-  sheet.setAlignment(body, Align::kCentre);
-  sheet.setTextFormat(body);
-  for (int i = 0; i < records; ++i) {
-    const auto& row = table.rows[i];
-    for (int c = 0; c < columns; ++c) {
-      const int parameter = c - table.firstValueColumn;
-      sheet.setText(kFirstRecordRow + i, 1 + c,
-                    parameter < 0 ? trimmed(row[c])
-                                  : sheetValueText(row[c], table.decimals[parameter]));
-    }
-  }
-
+  const int averageRow = static_cast<int>(table.rows.size()) + 5;
+  writeRecords(sheet, table.rows, table.firstValueColumn, table.decimals, averageRow);
   const bool measurement = table.archive == ChromArchive::kMeasurement;
   sheet.setText(averageRow, 1, measurement ? "Среднее значение" : "   Среднее значение");
   sheet.setAlignment({averageRow, 1, averageRow, 1}, Align::kGeneral);
@@ -109,26 +139,29 @@ Spreadsheet chromTableSheet(const ChromTable& table) {
   return sheet;
 }
 
+Spreadsheet checkTableSheet(const CheckTable& table) {
+  Spreadsheet sheet;
+  const int columns = table.columnCount();
+  constexpr double kFixedWidths[CheckTable::kFixedColumns] = {9, 9, 5, 8};
+  for (int c = 1; c <= columns; ++c) {
+    sheet.setColumnWidth(c, c <= CheckTable::kFixedColumns ? kFixedWidths[c - 1] : 9);
+  }
+  writeTitleAndHeadings(sheet, table.caption, table.headings, columns);
+  writeRecords(sheet, table.rows, CheckTable::kFixedColumns, table.decimals,
+               static_cast<int>(table.rows.size()) + 3);
+  return sheet;
+}
+
 bool exportChromTable(const ChromTable& table, const std::filesystem::path& file,
                       Frontend& frontend) {
-  bool saved = false;
-  {
-    BusyCursor busy(frontend);
-    const int rows = static_cast<int>(table.rows.size()) + 5;
-    frontend.progressBegin(kSpreadsheetProgress, rows + 5);
-    const Spreadsheet sheet = chromTableSheet(table);
-    frontend.progressSet(rows);
-    saved = sheet.save(file);
-    frontend.progressSet(rows + 5);
-    frontend.progressEnd();
-  }
-  if (!saved) {
-    frontend.showMessage(kError, "Ошибка работы с файлом!", "");
-    return false;
-  }
-  frontend.showMessage(kInformation,
-                       format("Данные сохранены в файле %s", file.filename().string().c_str()), "");
-  return true;
+  const int rows = static_cast<int>(table.rows.size()) + 5;
+  return exportSheet([&] { return chromTableSheet(table); }, rows + 5, file, frontend);
+}
+
+bool exportCheckTable(const CheckTable& table, const std::filesystem::path& file,
+                      Frontend& frontend) {
+  const int rows = static_cast<int>(table.rows.size()) + 3;
+  return exportSheet([&] { return checkTableSheet(table); }, rows + 5, file, frontend);
 }
 
 }  // namespace zvc

@@ -74,14 +74,14 @@ TEST_F(ArchiveHeaderBuild, MessageHeaderTakesTheImageAndLeavesTheRunNameZero) {
   EXPECT_TRUE(allZero(b.subspan(53, 26)));
 }
 
-TEST_F(ArchiveHeaderBuild, OnlyChromatographRunFilesNameTheirRun) {
+TEST_F(ArchiveHeaderBuild, MeasurementAndChromatographRunFilesNameTheirRun) {
   struct Case {
     const char* signature;
     std::uint8_t source;
     const char* runName;
   };
   const Case cases[] = {{"MSA", 0x00, "Run one"}, {"HOU", 0x10, "Run two"},
-                        {"DAY", 0x10, "Run two"}, {"MSA", 0x01, ""},
+                        {"DAY", 0x10, "Run two"}, {"MSA", 0x01, "Run one"},
                         {"HOU", 0x01, ""},        {"CLB", 0x00, ""},
                         {"AUD", 0x00, ""}};
   for (const Case& c : cases) {

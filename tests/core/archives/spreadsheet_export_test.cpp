@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "support/check_fixtures.h"
 #include "support/chrom_fixtures.h"
 #include "support/recording_frontend.h"
 #include "support/temp_folder.h"
@@ -84,6 +85,31 @@ TEST(SpreadsheetExport, FailureLeavesTheOldFileAndSays) {
       buildChromTable(ChromArchive::kMeasurement, test::chromHeader("MSA"), test::recordsOf({}));
   EXPECT_FALSE(exportChromTable(table, temp.file("missing/m.xlsx"), frontend));
   EXPECT_EQ(frontend.messages.back().line1, "Ошибка работы с файлом!");
+}
+
+TEST(SpreadsheetExport, CalibrationSheetEndsWithItsLastRecord) {
+  test::TempFolder temp;
+  test::RecordingFrontend frontend;
+  ArchiveFileHeader header = test::chromHeader("CLB");
+  const DateTime6 time{26, 3, 15, 6, 2, 30};
+  const std::size_t size = CalibrationRecord::kSize;
+  const auto records = test::checkRecordsOf(
+      size, {test::checkRecord(size, time, 1, 0, {12.5F, 0.75F}, {1, 0}),
+             test::checkRecord(size, time, 2, 1, {1, 2}), test::checkRecord(size, time, 1, 0, {3, 4})});
+  const CheckTable table = buildCheckTable(CheckArchive::kCalibration, header, records);
+  const auto file = temp.file("c.xlsx");
+  ASSERT_TRUE(exportCheckTable(table, file, frontend));
+  EXPECT_EQ(frontend.progressMaximum, 3 + 3 + 5);
+
+  EXPECT_EQ(inspect(file, "print([ws.cell(r, c).value for r in (2, 3, 4, 5) for c in range(1, 7)])"),
+            "['Дата', 'Время', 'Номер', 'Статус', 'CH4', 'Плотность', "
+            "None, None, 'т/п', 'калибр.', '%', 'кг/м3', "
+            "'15.03.26', '06:02:30', '1', 'Прошла', '12.500', '0.7500', "
+            "'15.03.26', '06:02:30', '2', 'Не прошла', '1.000', '2.0000']\n");
+  EXPECT_EQ(inspect(file, "print(ws.max_row, ws['B1'].value[:20], ws['A6'].font.name, "
+                          "ws['E6'].number_format, [ws.column_dimensions[c].width for c in 'ABCDEF'])"),
+            "6 Калибровочные данные Courier New @ [9.7109375, 9.7109375, 5.7109375, 8.7109375, 9.7109375, "
+            "9.7109375]\n");  // widths as the file stores them, with padding
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+#include "cli/check_commands.h"
+
+#include <optional>
+
+#include "cli/controller_session.h"
+#include "cli/exit_status.h"
+#include "cli/output_file.h"
+#include "cli/period_options.h"
+#include "cli/scratch_folder.h"
+#include "core/app/connection_step.h"
+#include "core/archives/message_files.h"
+#include "core/archives/spreadsheet_export.h"
+
+namespace zvc::cli {
+namespace {
+
+void printTable(const CheckTable& table, TextOutput& out) {
+  out.line(table.caption);
+  for (const auto& row : table.headings) printCells(out, row);
+  for (const auto& row : table.rows) printCells(out, row);
+}
+
+std::optional<CheckTable> openTable(CommandContext& context) {
+  const std::filesystem::path file = context.options.file;
+  const CheckArchiveFormat* format = checkArchiveFormatOf(file);
+  if (format == nullptr) return std::nullopt;
+  const auto saved = openCheckFile(format->archive, file, context.frontend);
+  if (!saved) return std::nullopt;
+  return buildCheckTable(format->archive, saved->header, saved->records);
+}
+
+}  // namespace
+
+int CheckReadCommand::run(CommandContext& context) {
+  const PeriodRequest& request = context.options.period;
+  const std::optional<PeriodCheck> period = measurementPeriod(context, request);
+  if (!period) return kExitBadInput;
+  std::optional<std::filesystem::path> saveFile;
+  if (request.saveFile) {
+    saveFile = checkedOutputFile(
+        context, withDefaultExtension(*request.saveFile, checkArchiveFormat(archive_).extension));
+    if (!saveFile) return kExitBadInput;
+  }
+  const ScratchFolder scratch;
+  if (scratch.path().empty()) return refuse(context, "no temporary folder for the work files");
+
+  ControllerSession session(context.folder, context.frontend, context.errors);
+  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
+    return status;
+  }
+  if (!readWorkingTables(session.tables())) return kExitLinkFailed;
+
+  CheckArchiveReader reader(session.connection(), session.tables(), scratch.path());
+  if (!reader.readClock()) return kExitLinkFailed;
+  context.frontend.clearFailure();
+  const std::optional<CheckReading> reading = reader.read(archive_, period->begin, period->end);
+  // A reading cut short by a failed exchange still gives what arrived, with status 1.
+  const int status = context.frontend.exchangeFailed() ? kExitLinkFailed : kExitSuccess;
+  if (!reading) return status;
+  if (!saveFile) {
+    printTable(buildCheckTable(archive_, reading->header, reading->records), context.out);
+  } else if (!writeMessageFile(*saveFile, reading->header, reading->records, context.frontend)) {
+    return kExitBadInput;
+  }
+  return status;
+}
+
+int showCheckFile(CommandContext& context) {
+  const auto table = openTable(context);
+  if (!table) return kExitBadInput;
+  printTable(*table, context.out);
+  return kExitSuccess;
+}
+
+int exportCheckFile(CommandContext& context) {
+  const auto table = openTable(context);
+  if (!table) return kExitBadInput;
+  const auto out =
+      checkedOutputFile(context, withDefaultExtension(context.options.xlsxFile, ".xlsx"));
+  if (!out) return kExitBadInput;
+  return exportCheckTable(*table, *out, context.frontend) ? kExitSuccess : kExitBadInput;
+}
+
+}  // namespace zvc::cli
