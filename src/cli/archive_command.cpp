@@ -5,10 +5,9 @@
 #include "cli/controller_session.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
-#include "cli/period_options.h"
+#include "cli/archive_reading.h"
 #include "cli/scratch_folder.h"
 #include "cli/view_printer.h"
-#include "core/app/connection_step.h"
 
 namespace zvc::cli {
 int ArchiveCommand::archiveKind() const {
@@ -28,13 +27,10 @@ int ArchiveCommand::run(CommandContext& context) {
     if (!saveFile) return kExitBadInput;
   }
   const ScratchFolder scratch;
-  if (scratch.path().empty()) return refuse(context, "no temporary folder for the work files");
-
   ControllerSession session(context.folder, context.frontend, context.errors);
-  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
+  if (const int status = openForReading(context, scratch, session); status != kExitSuccess) {
     return status;
   }
-  if (!readWorkingTables(session.tables())) return kExitLinkFailed;
 
   MessageArchiveReader reader(session.connection(), session.tables(), scratch.path());
   int status = kExitSuccess;

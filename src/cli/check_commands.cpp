@@ -2,13 +2,9 @@
 
 #include <optional>
 
-#include "cli/controller_session.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
-#include "cli/period_options.h"
-#include "cli/scratch_folder.h"
-#include "core/app/connection_step.h"
-#include "core/archives/message_files.h"
+#include "cli/archive_reading.h"
 #include "core/archives/spreadsheet_export.h"
 
 namespace zvc::cli {
@@ -36,19 +32,14 @@ int CheckReadCommand::run(CommandContext& context) {
   const std::optional<PeriodCheck> period = measurementPeriod(context, request);
   if (!period) return kExitBadInput;
   std::optional<std::filesystem::path> saveFile;
-  if (request.saveFile) {
-    saveFile = checkedOutputFile(
-        context, withDefaultExtension(*request.saveFile, checkArchiveFormat(archive_).extension));
-    if (!saveFile) return kExitBadInput;
+  if (!checkedSaveFile(context, request.saveFile, checkArchiveFormat(archive_).extension, saveFile)) {
+    return kExitBadInput;
   }
   const ScratchFolder scratch;
-  if (scratch.path().empty()) return refuse(context, "no temporary folder for the work files");
-
   ControllerSession session(context.folder, context.frontend, context.errors);
-  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
+  if (const int status = openForReading(context, scratch, session); status != kExitSuccess) {
     return status;
   }
-  if (!readWorkingTables(session.tables())) return kExitLinkFailed;
 
   CheckArchiveReader reader(session.connection(), session.tables(), scratch.path());
   if (!reader.readClock()) return kExitLinkFailed;
@@ -57,12 +48,9 @@ int CheckReadCommand::run(CommandContext& context) {
   // A reading cut short by a failed exchange still gives what arrived, with status 1.
   const int status = context.frontend.exchangeFailed() ? kExitLinkFailed : kExitSuccess;
   if (!reading) return status;
-  if (!saveFile) {
+  return keepReading(context, status, saveFile, reading->header, reading->records, [&] {
     printTable(buildCheckTable(archive_, reading->header, reading->records), context.out);
-  } else if (!writeMessageFile(*saveFile, reading->header, reading->records, context.frontend)) {
-    return kExitBadInput;
-  }
-  return status;
+  });
 }
 
 int showCheckFile(CommandContext& context) {

@@ -7,7 +7,7 @@
 #include "cli/cli_output.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
-#include "cli/period_options.h"
+#include "cli/archive_reading.h"
 #include "core/archives/chrom_files.h"
 #include "core/archives/spreadsheet_export.h"
 #include "core/common/save_file_name.h"

@@ -2,14 +2,9 @@
 
 #include <optional>
 
-#include "cli/controller_session.h"
 #include "cli/exit_status.h"
-#include "cli/output_file.h"
-#include "cli/period_options.h"
+#include "cli/archive_reading.h"
 #include "cli/print_command.h"
-#include "cli/scratch_folder.h"
-#include "core/app/connection_step.h"
-#include "core/archives/message_files.h"
 #include "core/archives/moisture_files.h"
 #include "core/archives/print_question.h"
 #include "report/moisture_report.h"
@@ -69,19 +64,14 @@ int MoistureReadCommand::run(CommandContext& context) {
     if (!measurement) return kExitBadInput;
   }
   std::optional<std::filesystem::path> saveFile;
-  if (request.saveFile) {
-    saveFile = checkedOutputFile(
-        context, withDefaultExtension(*request.saveFile, moistureFileFormat(archive_).extension));
-    if (!saveFile) return kExitBadInput;
+  if (!checkedSaveFile(context, request.saveFile, moistureFileFormat(archive_).extension, saveFile)) {
+    return kExitBadInput;
   }
   const ScratchFolder scratch;
-  if (scratch.path().empty()) return refuse(context, "no temporary folder for the work files");
-
   ControllerSession session(context.folder, context.frontend, context.errors);
-  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
+  if (const int status = openForReading(context, scratch, session); status != kExitSuccess) {
     return status;
   }
-  if (!readWorkingTables(session.tables())) return kExitLinkFailed;
 
   ChromArchiveReader reader(session.connection(), session.tables(), scratch.path());
   context.frontend.clearFailure();
@@ -91,12 +81,9 @@ int MoistureReadCommand::run(CommandContext& context) {
   // A reading cut short by a failed exchange still gives what arrived, with status 1.
   status = context.frontend.exchangeFailed() ? kExitLinkFailed : kExitSuccess;
   if (!reading) return status;
-  if (!saveFile) {
+  return keepReading(context, status, saveFile, reading->header, reading->records, [&] {
     printTable(buildMoistureTable(archive_, reading->header, reading->records), context.out);
-  } else if (!writeMessageFile(*saveFile, reading->header, reading->records, context.frontend)) {
-    return kExitBadInput;
-  }
-  return status;
+  });
 }
 
 int showMoistureFile(CommandContext& context) {

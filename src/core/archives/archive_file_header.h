@@ -110,6 +110,15 @@ struct ArchiveFileKind {
 
 bool headerMatches(const ArchiveFileHeader& header, const ArchiveFileKind& kind);
 
+// The entry of a table of saved-file formats whose `extension` the file has; nullptr for none.
+template <typename Format, std::size_t N>
+const Format* formatOfExtension(const Format (&formats)[N], const std::filesystem::path& file) {
+  for (const Format& candidate : formats) {
+    if (file.extension() == candidate.extension) return &candidate;
+  }
+  return nullptr;
+}
+
 struct ArchiveFile {
   enum class Status { kOpened, kCannotOpen, kWrongKind };
   Status status = Status::kCannotOpen;

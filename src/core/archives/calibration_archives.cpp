@@ -88,10 +88,7 @@ const CheckArchiveFormat& checkArchiveFormat(CheckArchive archive) {
 }
 
 const CheckArchiveFormat* checkArchiveFormatOf(const std::filesystem::path& file) {
-  for (const CheckArchiveFormat& candidate : kFormats) {
-    if (file.extension() == candidate.extension) return &candidate;
-  }
-  return nullptr;
+  return formatOfExtension(kFormats, file);
 }
 
 CheckTable buildCheckTable(CheckArchive archive, const ArchiveFileHeader& header,

@@ -41,10 +41,7 @@ const ChromFileFormat& chromFileFormat(ChromArchive archive) {
 }
 
 const ChromFileFormat* chromFileFormatOf(const std::filesystem::path& file) {
-  for (const ChromFileFormat& candidate : kFormats) {
-    if (file.extension() == candidate.extension) return &candidate;
-  }
-  return nullptr;
+  return formatOfExtension(kFormats, file);
 }
 
 std::string runNameForFile(const ArchiveFileHeader& header) {

@@ -27,10 +27,7 @@ const MoistureFileFormat& moistureFileFormat(MoistureArchive archive) {
 }
 
 const MoistureFileFormat* moistureFileFormatOf(const std::filesystem::path& file) {
-  for (const MoistureFileFormat& candidate : kFormats) {
-    if (file.extension() == candidate.extension) return &candidate;
-  }
-  return nullptr;
+  return formatOfExtension(kFormats, file);
 }
 
 std::filesystem::path proposedMoistureFileName(MoistureArchive archive, const WorkingFolder& folder,

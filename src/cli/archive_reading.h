@@ -1,12 +1,18 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "cli/cli_output.h"
 #include "cli/command.h"
+#include "cli/controller_session.h"
+#include "cli/scratch_folder.h"
 #include "core/archives/archive_dialogs.h"
+#include "core/archives/archive_file_header.h"
 #include "core/archives/chrom_archive_reader.h"
 #include "core/archives/short_date_dialog.h"
 #include "core/common/calendar.h"
@@ -32,6 +38,22 @@ std::optional<PeriodCheck> measurementPeriod(CommandContext& context, const Peri
 std::optional<ShortDateCheck> hourDayPeriod(CommandContext& context, const PeriodRequest& request,
                                             bool daily, const ArchiveRange& range,
                                             const DateTime6& controllerClock);
+
+// The --save file of a reading with the archive's extension appended to a name without one,
+// checked before the link is opened. False after the refusal; `file` stays empty without --save.
+bool checkedSaveFile(CommandContext& context, const std::optional<std::string>& given,
+                     std::string_view extension, std::optional<std::filesystem::path>& file);
+
+// What every archive reading needs before its first request: a folder for the working files, the
+// link, and the working tables in the image. An exit status: success, or why not.
+int openForReading(CommandContext& context, const ScratchFolder& scratch,
+                   ControllerSession& session);
+
+// After a reading: saves the header and records in `saveFile`, or else prints them with `print`.
+// `status` is what the reading ended with; a file that cannot be written makes it bad input.
+int keepReading(CommandContext& context, int status, const std::optional<std::filesystem::path>& saveFile,
+                const ArchiveFileHeader& header, const ArchiveRecords& records,
+                const std::function<void()>& print);
 
 // One line of cells separated by TAB.
 void printCells(TextOutput& out, std::span<const std::string> cells);

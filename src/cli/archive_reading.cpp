@@ -1,6 +1,11 @@
-#include "cli/period_options.h"
+#include "cli/archive_reading.h"
 
+#include "cli/exit_status.h"
+#include "cli/output_file.h"
 #include "core/app/archive_dialog_settings.h"
+#include "core/app/connection_step.h"
+#include "core/archives/message_files.h"
+#include "core/common/save_file_name.h"
 
 namespace zvc::cli {
 namespace {
@@ -91,6 +96,34 @@ std::optional<ShortDateCheck> hourDayPeriod(CommandContext& context, const Perio
     return std::nullopt;
   }
   return check;
+}
+
+bool checkedSaveFile(CommandContext& context, const std::optional<std::string>& given,
+                     std::string_view extension, std::optional<std::filesystem::path>& file) {
+  if (!given) return true;
+  file = checkedOutputFile(context, withDefaultExtension(*given, extension));
+  return file.has_value();
+}
+
+int openForReading(CommandContext& context, const ScratchFolder& scratch,
+                   ControllerSession& session) {
+  if (scratch.path().empty()) return refuse(context, "no temporary folder for the work files");
+  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
+    return status;
+  }
+  return readWorkingTables(session.tables()) ? kExitSuccess : kExitLinkFailed;
+}
+
+int keepReading(CommandContext& context, int status,
+                const std::optional<std::filesystem::path>& saveFile,
+                const ArchiveFileHeader& header, const ArchiveRecords& records,
+                const std::function<void()>& print) {
+  if (!saveFile) {
+    print();
+  } else if (!writeMessageFile(*saveFile, header, records, context.frontend)) {
+    return kExitBadInput;
+  }
+  return status;
 }
 
 void printCells(TextOutput& out, std::span<const std::string> cells) {
