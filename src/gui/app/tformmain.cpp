@@ -26,6 +26,7 @@
 #include "core/link/link_status.h"
 #include "gui/app/tformabout.h"
 #include "gui/app/tformuser.h"
+#include "gui/archives/check_archive_menu.h"
 #include "gui/archives/message_archive_menu.h"
 #include "gui/link/tformconnect.h"
 #include "gui/tables/config_files_menu.h"
@@ -197,6 +198,10 @@ void TFormMain::wireMenuHandlers() {
   wire("NArhPerClick", &TFormMain::NArhPerClick);
   wire("NAlaPrnClick", &TFormMain::NAlaPrnClick);
   wire("NAudPrnClick", &TFormMain::NAudPrnClick);
+  wire("NChrom_RdClbClick", &TFormMain::NChrom_RdClbClick);
+  wire("NChrom_ViewClbClick", &TFormMain::NChrom_ViewClbClick);
+  wire("NChrom_RdVerifClick", &TFormMain::NChrom_RdVerifClick);
+  wire("NChrom_ViewVerifClick", &TFormMain::NChrom_ViewVerifClick);
   wire("NidentClick", &TFormMain::NidentClick);
   wire("NContrNameClick", &TFormMain::NContrNameClick);
   wire("NsysClick", &TFormMain::NsysClick);
@@ -620,6 +625,22 @@ void TFormMain::NAlaPrnClick() {
 
 void TFormMain::NAudPrnClick() {
   viewMessageFile(context(), MessageFileKind::kIntervention);
+}
+
+void TFormMain::NChrom_RdClbClick() {
+  runOperation([this] { readCheckArchive(context(), CheckArchive::kCalibration); });
+}
+
+void TFormMain::NChrom_ViewClbClick() {
+  viewCheckFile(context(), CheckArchive::kCalibration);
+}
+
+void TFormMain::NChrom_RdVerifClick() {
+  runOperation([this] { readCheckArchive(context(), CheckArchive::kVerification); });
+}
+
+void TFormMain::NChrom_ViewVerifClick() {
+  viewCheckFile(context(), CheckArchive::kVerification);
 }
 
 // --- parameters ---

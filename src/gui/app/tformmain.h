@@ -64,6 +64,10 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void NArhPerClick();
   void NAlaPrnClick();
   void NAudPrnClick();
+  void NChrom_RdClbClick();
+  void NChrom_ViewClbClick();
+  void NChrom_RdVerifClick();
+  void NChrom_ViewVerifClick();
   void NidentClick();
   void NContrNameClick();
   void NsysClick();

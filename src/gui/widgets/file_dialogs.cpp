@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "core/archives/calibration_archives.h"
+
 namespace zvc {
 namespace {
 
@@ -29,6 +31,9 @@ std::optional<std::filesystem::path> askOpenFileName(QWidget* parent,
   QStringList types;
   for (MessageFileKind kind : kMessageFileKinds) {
     types << qtFileFilter(messageFileFormat(kind).openFilter);
+  }
+  for (CheckArchive archive : {CheckArchive::kCalibration, CheckArchive::kVerification}) {
+    types << qtFileFilter(checkArchiveFormat(archive).openFilter);
   }
   QString chosenType = qtFileFilter(preselected);
   return chosenPath(QFileDialog::getOpenFileName(parent, QString::fromUtf8(kOpenDialogTitle),
