@@ -255,7 +255,7 @@ std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
       if (n < kFullHourDayAnswer || expected > e) break;
       request.start = expected;
     }
-    frontend.startMessageTimer();
+    // A failed exchange has started the message timer that clears its error line.
     if (count > 0) frontend.progressSet(maximum);
   }
   file.close();

@@ -11,6 +11,10 @@
 
 namespace zvc {
 
+// Offered after a sheet was written, and told when the desktop has no program for it.
+inline constexpr const char* kOpenSpreadsheetQuestion = "Открыть таблицу для просмотра?";
+inline constexpr const char* kNoSpreadsheetViewer = "Нет программы для просмотра таблицы";
+
 // A one-sheet workbook built in memory with the operations the archive exports use, written to an
 // ".xlsx" file in one pass. Rows and columns count from 1, as spreadsheet users count them.
 class Spreadsheet {

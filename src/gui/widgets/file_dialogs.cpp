@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "core/archives/chrom_files.h"
+
 namespace zvc {
 namespace {
 
@@ -29,6 +31,9 @@ std::optional<std::filesystem::path> askOpenFileName(QWidget* parent,
   QStringList types;
   for (MessageFileKind kind : kMessageFileKinds) {
     types << qtFileFilter(messageFileFormat(kind).openFilter);
+  }
+  for (ChromArchive archive : kChromArchives) {
+    types << qtFileFilter(chromFileFormat(archive).openFilter);
   }
   QString chosenType = qtFileFilter(preselected);
   return chosenPath(QFileDialog::getOpenFileName(parent, QString::fromUtf8(kOpenDialogTitle),
