@@ -17,9 +17,11 @@ constexpr int kInputErrorKind = 2;
 constexpr int kFirstArchiveYear = 2000;
 constexpr int kLastArchiveYear = 2255;  // what a year byte counted from 2000 holds
 
+}  // namespace
+
 bool isCalendarDate(const DateTimeArgument& value) {
-  return value.year >= kFirstArchiveYear && value.year <= kLastArchiveYear && value.day >= 1 &&
-         value.day <= daysInMonth(value.year, value.month);
+  return value.year >= kFirstArchiveYear && value.year <= kLastArchiveYear && value.month >= 1 &&
+         value.month <= 12 && value.day >= 1 && value.day <= daysInMonth(value.year, value.month);
 }
 
 Date3 dateOf(const DateTimeArgument& value) {
@@ -31,7 +33,33 @@ void showInputError(CommandContext& context, const InputError& error) {
   context.frontend.showMessage(kInputErrorKind, error.line1, error.line2);
 }
 
-}  // namespace
+int openForArchive(CommandContext& context, ControllerSession& session) {
+  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
+    return status;
+  }
+  return readWorkingTables(session.tables()) ? kExitSuccess : kExitLinkFailed;
+}
+
+std::optional<PeriodCheck> checkedPeriod(CommandContext& context, const DateTimeArgument& from,
+                                         const DateTimeArgument& to) {
+  for (const DateTimeArgument& value : {from, to}) {
+    if (!isCalendarDate(value)) {
+      refuse(context, "--period: no such date, or one before 2000");
+      return std::nullopt;
+    }
+  }
+  const std::string begin[] = {std::to_string(from.hour), std::to_string(from.minute),
+                               std::to_string(from.second)};
+  const std::string end[] = {std::to_string(to.hour), std::to_string(to.minute),
+                             std::to_string(to.second)};
+  PeriodCheck check = checkPeriodInput({dateOf(from), begin[0], begin[1], begin[2]},
+                                       {dateOf(to), end[0], end[1], end[2]});
+  if (check.error) {
+    showInputError(context, *check.error);
+    return std::nullopt;
+  }
+  return check;
+}
 
 int ArchiveCommand::archiveKind() const {
   return kind_ == MessageFileKind::kDiagnostic ? kDiagnosticArchive : kInterventionArchive;
@@ -41,7 +69,7 @@ int ArchiveCommand::run(CommandContext& context) {
   const ArchiveRequest& request = context.options.archive;
   std::optional<PeriodCheck> period;
   if (request.selection == RecordSelection::kPeriod) {
-    period = checkedPeriod(context);
+    period = checkedPeriod(context, request.begin, request.end);
     if (!period) return kExitBadInput;
   }
   std::optional<std::filesystem::path> saveFile;
@@ -53,10 +81,7 @@ int ArchiveCommand::run(CommandContext& context) {
   if (scratch.path().empty()) return refuse(context, "no temporary folder for the work files");
 
   ControllerSession session(context.folder, context.frontend, context.errors);
-  if (const int status = session.openForTables(context.options.link); status != kExitSuccess) {
-    return status;
-  }
-  if (!readWorkingTables(session.tables())) return kExitLinkFailed;
+  if (const int status = openForArchive(context, session); status != kExitSuccess) return status;
 
   MessageArchiveReader reader(session.connection(), session.tables(), scratch.path());
   int status = kExitSuccess;
@@ -79,28 +104,6 @@ int ArchiveCommand::run(CommandContext& context) {
     return kExitBadInput;
   }
   return status;
-}
-
-std::optional<PeriodCheck> ArchiveCommand::checkedPeriod(CommandContext& context) const {
-  const ArchiveRequest& request = context.options.archive;
-  for (const DateTimeArgument& value : {request.begin, request.end}) {
-    if (!isCalendarDate(value)) {
-      refuse(context, "--period: no such date, or one before 2000");
-      return std::nullopt;
-    }
-  }
-  const std::string begin[] = {std::to_string(request.begin.hour),
-                               std::to_string(request.begin.minute),
-                               std::to_string(request.begin.second)};
-  const std::string end[] = {std::to_string(request.end.hour), std::to_string(request.end.minute),
-                             std::to_string(request.end.second)};
-  PeriodCheck check = checkPeriodInput({dateOf(request.begin), begin[0], begin[1], begin[2]},
-                                       {dateOf(request.end), end[0], end[1], end[2]});
-  if (check.error) {
-    showInputError(context, *check.error);
-    return std::nullopt;
-  }
-  return check;
 }
 
 std::optional<MessageArchiveReading> ArchiveCommand::readByIndex(CommandContext& context,

@@ -30,6 +30,17 @@ commands:
   diag   (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
   interv (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
                                BEGIN/END as "YYYY-MM-DD HH:MM:SS"; without --save, print like `show`
+  meas --run 1|2 --period BEGIN END  [--save FILE]
+                               the chromatograph's measurement archive of the run (.mch)
+  hour --run 1|2 (--period BEGIN END | --last-day)  [--save FILE]
+  day  --run 1|2 (--period BEGIN END | --last-month)  [--save FILE]
+                               its hourly (.hch) or daily (.dch) archive; BEGIN/END also as
+                               "YYYY-MM-DD HH" or "YYYY-MM-DD"; the period is checked against the
+                               range the archive holds and clipped to it as the period dialog
+                               does; --last-day / --last-month are the dialog's quick choices
+                               (by the controller's clock). A record outside the period asks
+                               whether to read on: "Нет" keeps what was read (with --yes "Да").
+                               Without --save, print like `show`.
   show FILE                    any file the program saves (.ala, .aud, .mch, .hch, .dch):
                                the view's caption on the first line, then one line per grid row,
                                cells separated by TAB, exactly the texts the GUI grid shows
@@ -90,7 +101,8 @@ Notes:
   with software 14 is identified, but its archives are read only after zvc has restored its
   tables (exit 3).
   zvc-cli never writes the settings files; --save and --pdf names are taken relative to the
-  current folder, ".ala"/".aud", ".cnf" or ".pdf" appended to a name without extension.
+  current folder, ".ala"/".aud", ".mch"/".hch"/".dch", ".cnf", ".xlsx" or ".pdf" appended to a
+  name without extension.
   Configuration files are written readable by their owner only: they hold write passwords. An existing
   --save file is replaced only with --yes, and that is settled before the link is opened.
   With --serial DEVICE-PATH the device stands for the stored COM number, which the port
@@ -115,7 +127,7 @@ constexpr OptionShape kOptions[] = {
     {"--run", 1},
     {"--moisture", 0},
     {"--state", 0},        {"--interval", 1},     {"--count", 1},
-    {"--xlsx", 1},
+    {"--xlsx", 1},         {"--last-day", 0},     {"--last-month", 0},
     {"--change", 1},       {"--level", 1},        {"--name", 1},
 };
 
@@ -128,6 +140,8 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"users", CommandName::kUsers},       {"state", CommandName::kState},
     {"momentary", CommandName::kMomentary}, {"watch", CommandName::kWatch},
     {"export", CommandName::kExport},
+    {"meas", CommandName::kMeas},         {"hour", CommandName::kHour},
+    {"day", CommandName::kDay},
 };
 
 constexpr std::pair<std::string_view, ConfigAction> kConfigActions[] = {
@@ -294,22 +308,66 @@ OutputEncoding readEncoding(const std::string& text) {
   throw Refusal{"--encoding: utf-8 or cp1251 expected, got \"" + text + "\""};
 }
 
-// "YYYY-MM-DD HH:MM:SS" (a "T" may stand for the blank).
-DateTimeArgument readDateTime(const std::string& text) {
-  constexpr std::string_view kShape = "dddd-dd-dd dd:dd:dd";
-  bool fits = text.size() == kShape.size();
-  for (std::size_t at = 0; fits && at < kShape.size(); ++at) {
-    const char want = kShape[at];
+bool fitsShape(const std::string& text, std::string_view shape) {
+  bool fits = text.size() == shape.size();
+  for (std::size_t at = 0; fits && at < shape.size(); ++at) {
+    const char want = shape[at];
     const char got = text[at];
     fits = want == 'd'   ? got >= '0' && got <= '9'
            : want == ' ' ? got == ' ' || got == 'T'
                          : got == want;
   }
-  if (!fits) throw Refusal{"--period: \"YYYY-MM-DD HH:MM:SS\" expected, got \"" + text + "\""};
+  return fits;
+}
+
+// "YYYY-MM-DD HH:MM:SS" (a "T" may stand for the blank); with `shortForms` also "YYYY-MM-DD HH"
+// and "YYYY-MM-DD", the rest zero.
+DateTimeArgument readDateTime(const std::string& text, bool shortForms = false) {
+  constexpr std::string_view kShape = "dddd-dd-dd dd:dd:dd";
+  const bool fits = fitsShape(text, kShape) ||
+                    (shortForms && (fitsShape(text, kShape.substr(0, 13)) ||
+                                    fitsShape(text, kShape.substr(0, 10))));
+  if (!fits) {
+    throw Refusal{std::string("--period: \"YYYY-MM-DD HH:MM:SS\"") +
+                  (shortForms ? ", \"YYYY-MM-DD HH\" or \"YYYY-MM-DD\"" : "") +
+                  " expected, got \"" + text + "\""};
+  }
   const auto part = [&](std::size_t at, std::size_t size) {
+    if (at + size > text.size()) return 0;
     return *digitsNumber<int>(std::string_view(text).substr(at, size), INT_MAX);
   };
   return {part(0, 4), part(5, 2), part(8, 2), part(11, 2), part(14, 2), part(17, 2)};
+}
+
+std::optional<std::string> readSaveFile(const OptionValues& options) {
+  const std::string* save = single(options, "--save");
+  if (!save) return std::nullopt;
+  if (save->empty()) throw Refusal{"--save: a file name expected"};
+  return *save;
+}
+
+// meas --period; hour --period or --last-day; day --period or --last-month.
+ChromArchiveRequest readChromArchiveRequest(const OptionValues& options, CommandName command) {
+  ChromArchiveRequest request;
+  const std::string* run = single(options, "--run");
+  if (run == nullptr || (*run != "1" && *run != "2")) throw Refusal{"--run 1 or --run 2 expected"};
+  request.run = *run == "1" ? 0 : 1;
+  const char* quick = command == CommandName::kHour  ? "--last-day"
+                      : command == CommandName::kDay ? "--last-month"
+                                                     : nullptr;
+  request.lastPeriod = quick != nullptr && options.contains(quick);
+  const auto period = options.find("--period");
+  if ((period != options.end()) == request.lastPeriod) {
+    throw Refusal{quick ? std::string("give one of --period BEGIN END, ") + quick
+                        : std::string("give --period BEGIN END")};
+  }
+  if (!request.lastPeriod) {
+    const bool shortForms = command != CommandName::kMeas;
+    request.begin = readDateTime(period->second[0], shortForms);
+    request.end = readDateTime(period->second[1], shortForms);
+  }
+  request.saveFile = readSaveFile(options);
+  return request;
 }
 
 ArchiveRequest readArchiveRequest(const OptionValues& options) {
@@ -337,10 +395,7 @@ ArchiveRequest readArchiveRequest(const OptionValues& options) {
     request.begin = readDateTime(period[0]);
     request.end = readDateTime(period[1]);
   }
-  if (const std::string* save = single(options, "--save")) {
-    if (save->empty()) throw Refusal{"--save: a file name expected"};
-    request.saveFile = *save;
-  }
+  request.saveFile = readSaveFile(options);
   return request;
 }
 
@@ -414,13 +469,25 @@ CommandName commandNamed(std::string_view name) {
 // Options that belong to one command only.
 void refuseForeignOptions(const OptionValues& options, CommandName command) {
   const bool archive = command == CommandName::kDiag || command == CommandName::kInterv;
-  for (const char* name : {"--index", "--last", "--period"}) {
+  const bool chromArchive = command == CommandName::kMeas || command == CommandName::kHour ||
+                            command == CommandName::kDay;
+  for (const char* name : {"--index", "--last"}) {
     if (!archive && options.contains(name)) {
       throw Refusal{std::string(name) + " is for diag and interv"};
     }
   }
-  if (!archive && command != CommandName::kConfig && options.contains("--save")) {
-    throw Refusal{"--save is for diag, interv and config"};
+  if (!archive && !chromArchive && options.contains("--period")) {
+    throw Refusal{"--period is for diag, interv, meas, hour and day"};
+  }
+  if (command != CommandName::kHour && options.contains("--last-day")) {
+    throw Refusal{"--last-day is for hour"};
+  }
+  if (command != CommandName::kDay && options.contains("--last-month")) {
+    throw Refusal{"--last-month is for day"};
+  }
+  if (!archive && !chromArchive && command != CommandName::kConfig &&
+      options.contains("--save")) {
+    throw Refusal{"--save is for diag, interv, meas, hour, day and config"};
   }
   if (command != CommandName::kConfig && options.contains("--controller")) {
     throw Refusal{"--controller is for config diff"};
@@ -437,8 +504,9 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
     }
   }
   const bool live = command == CommandName::kMomentary || command == CommandName::kWatch;
-  if (!live && command != CommandName::kShowParams && options.contains("--run")) {
-    throw Refusal{"--run is for momentary, watch and show-params constants"};
+  if (!live && !chromArchive && command != CommandName::kShowParams &&
+      options.contains("--run")) {
+    throw Refusal{"--run is for momentary, watch, meas, hour, day and show-params constants"};
   }
   for (const char* name : {"--moisture", "--state"}) {
     if (!live && options.contains(name)) throw Refusal{std::string(name) + " is for momentary and watch"};
@@ -489,10 +557,7 @@ ConfigRequest readConfigRequest(const Tokens& tokens, const std::vector<std::str
   request.action = configActionNamed(arguments[0]);
   request.files.assign(arguments.begin() + 1, arguments.end());
   request.againstController = tokens.options.contains("--controller");
-  if (const std::string* save = single(tokens.options, "--save")) {
-    if (save->empty()) throw Refusal{"--save: a file name expected"};
-    request.saveFile = *save;
-  }
+  request.saveFile = readSaveFile(tokens.options);
   const bool saving = request.action == ConfigAction::kRead || request.action == ConfigAction::kNew;
   if (saving != request.saveFile.has_value()) {
     throw Refusal{saving ? "config " + arguments[0] + " needs --save FILE.cnf"
@@ -530,6 +595,12 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
     case CommandName::kInterv:
       expectArguments(arguments, 0, 0, name);
       options.archive = readArchiveRequest(tokens.options);
+      break;
+    case CommandName::kMeas:
+    case CommandName::kHour:
+    case CommandName::kDay:
+      expectArguments(arguments, 0, 0, name);
+      options.chromArchive = readChromArchiveRequest(tokens.options, options.command);
       break;
     case CommandName::kShow:
       expectArguments(arguments, 1, 1, name);

@@ -27,6 +27,9 @@ enum class CommandName {
   kMomentary,
   kWatch,
   kExport,
+  kMeas,
+  kHour,
+  kDay,
 };
 // config: read the controller's configuration, show a file, make a new one, compare two.
 enum class ConfigAction { kRead, kShow, kNew, kDiff };
@@ -74,6 +77,17 @@ struct ArchiveRequest {
   bool operator==(const ArchiveRequest&) const = default;
 };
 
+// meas, hour and day: a chromatograph archive of one run for a period, or (hour, day) the last
+// day or month as the period dialog's quick choice gives it.
+struct ChromArchiveRequest {
+  int run = 0;  // 0 or 1
+  bool lastPeriod = false;
+  DateTimeArgument begin;
+  DateTimeArgument end;
+  std::optional<std::string> saveFile;
+  bool operator==(const ChromArchiveRequest&) const = default;
+};
+
 // config: the action, its files, and where the record goes.
 struct ConfigRequest {
   ConfigAction action = ConfigAction::kShow;
@@ -113,6 +127,7 @@ struct CliOptions {
   std::optional<int> firstField;
   std::optional<int> fieldCount;
   ArchiveRequest archive;
+  ChromArchiveRequest chromArchive;  // meas, hour, day
   std::string file;     // show, print
   std::string pdfFile;  // print
   std::string xlsxFile;  // export

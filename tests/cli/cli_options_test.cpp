@@ -73,7 +73,20 @@ TEST(CliOptions, AcceptedCommandLines) {
   watchRun2.command = CommandName::kWatch;
   watchRun2.live = {LiveView::kRun, 1, 5, 3};
 
+  CliOptions hourShort;
+  hourShort.command = CommandName::kHour;
+  hourShort.chromArchive.run = 1;
+  hourShort.chromArchive.begin = {2024, 3, 1, 5, 0, 0};
+  hourShort.chromArchive.end = {2024, 3, 2, 0, 0, 0};
+
+  CliOptions lastMonth;
+  lastMonth.command = CommandName::kDay;
+  lastMonth.chromArchive.lastPeriod = true;
+  lastMonth.chromArchive.saveFile = "d";
+
   const Case cases[] = {
+      {{"hour", "--run", "2", "--period", "2024-03-01 05", "2024-03-02"}, hourShort},
+      {{"day", "--run", "1", "--last-month", "--save", "d"}, lastMonth},
       {{"--tcp", "10.0.0.7:5000", "--address=255", "identify", "--user", "12", "--password",
         "пароль"},
        identifyOverTcp},
@@ -135,7 +148,7 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"diag", "--last", "0"}, "--last: a number of records from 1"},
       {{"interv", "--period", "2024-03-01", "2024-03-02 00:00:00"}, "\"YYYY-MM-DD HH:MM:SS\""},
       {{"interv", "--index=1", "2"}, "--index takes 2 values"},
-      {{"identify", "--save", "x"}, "--save is for diag, interv and config"},
+      {{"identify", "--save", "x"}, "--save is for diag, interv, meas, hour, day and config"},
       {{"config"}, "config: read, show, new or diff expected"},
       {{"config", "write", "a.cnf"}, "config: read, show, new or diff expected, got \"write\""},
       {{"config", "read"}, "config read needs --save FILE.cnf"},
@@ -161,6 +174,16 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"users", "--change", "1"}, "--level: 0..4 expected"},
       {{"users", "--level", "2"}, "--level and --name need --change"},
       {{"state", "--change", "1"}, "--change is for users"},
+      {{"hour", "--last-day"}, "--run 1 or --run 2"},
+      {{"hour", "--run", "3", "--last-day"}, "--run 1 or --run 2"},
+      {{"meas", "--run", "1", "--last-day"}, "--last-day is for hour"},
+      {{"hour", "--run", "1", "--last-month"}, "--last-month is for day"},
+      {{"day", "--run", "1", "--last-month", "--period", "2024-01-01", "2024-01-02"},
+       "give one of --period BEGIN END, --last-month"},
+      {{"meas", "--run", "1"}, "give --period BEGIN END"},
+      {{"meas", "--run", "1", "--period", "2024-03-01", "2024-03-02"}, "\"YYYY-MM-DD HH:MM:SS\""},
+      {{"day", "--run", "1", "--period", "2024-03-01 5", "2024-03-02"}, "\"YYYY-MM-DD HH\""},
+      {{"identify", "--period", "2024-03-01", "2024-03-02"}, "--period is for diag, interv"},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);
