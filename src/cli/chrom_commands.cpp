@@ -150,7 +150,8 @@ int ChromArchiveCommand::run(CommandContext& context) {
 int ExportCommand::run(CommandContext& context) {
   const auto table = openTable(context);
   if (!table) return kExitBadInput;
-  const auto out = checkedOutputFile(context, withDefaultExtension(context.options.xlsxFile, ".xlsx"));
+  const auto out =
+      checkedOutputFile(context, withDefaultExtension(context.options.xlsxFile, ".xlsx"));
   if (!out) return kExitBadInput;
   return exportChromTable(*table, *out, context.frontend) ? kExitSuccess : kExitBadInput;
 }

@@ -36,8 +36,8 @@ constexpr std::size_t kLinesBeforeRecords = 3;
 
 TEST_F(CliAgainstSim, MeasurementsArePrintedAndSavedAsShowShowsThem) {
   SimProcess sim(simOptions({"--pty"}));
-  const std::vector<std::string> read = {"meas", "--run", "1", "--period", "2024-03-10 10:00:00",
-                                         "2024-03-10 11:00:00"};
+  const std::vector<std::string> read = {
+      "meas", "--run", "1", "--period", "2024-03-10 10:00:00", "2024-03-10 11:00:00"};
   const CliRun printed = overPty(sim, read);
   ASSERT_EQ(printed.status, 0) << printed.err;
   const auto shown = lines(printed.out);
@@ -61,8 +61,8 @@ TEST_F(CliAgainstSim, MeasurementsArePrintedAndSavedAsShowShowsThem) {
 
 TEST_F(CliAgainstSim, APeriodWithoutRecordsIsToldAndPrintsNothing) {
   SimProcess sim(simOptions({"--pty"}));
-  const CliRun empty = overPty(sim, {"meas", "--run", "2", "--period", "2024-01-01 00:00:00",
-                                     "2024-01-02 00:00:00"});
+  const CliRun empty = overPty(
+      sim, {"meas", "--run", "2", "--period", "2024-01-01 00:00:00", "2024-01-02 00:00:00"});
   EXPECT_EQ(empty.status, 0) << empty.err;
   EXPECT_EQ(empty.out, "");
   EXPECT_TRUE(contains(empty.err, "kind 6: Нет данных за указанный период")) << empty.err;
@@ -102,8 +102,9 @@ TEST_F(CliAgainstSim, HourlyAndDailyPeriodsAreCheckedAndClippedAsTheDialogDoes) 
   const CliRun outside =
       overPty(sim, {"day", "--run", "1", "--period", "2020-01-01", "2020-02-01"});
   EXPECT_EQ(outside.status, 2);
-  EXPECT_TRUE(contains(outside.err, "kind 2: В архиве нет данных за указанный период / "
-                                    "(см. период имеющихся в архиве данных)"))
+  EXPECT_TRUE(contains(outside.err,
+                       "kind 2: В архиве нет данных за указанный период / "
+                       "(см. период имеющихся в архиве данных)"))
       << outside.err;
   const CliRun reversed =
       overPty(sim, {"hour", "--run", "1", "--period", "2024-03-10 08", "2024-03-10 07"});
@@ -113,12 +114,13 @@ TEST_F(CliAgainstSim, HourlyAndDailyPeriodsAreCheckedAndClippedAsTheDialogDoes) 
 
 TEST_F(CliAgainstSim, AMismatchIsAnsweredNoUnlessYes) {
   SimProcess sim(simOptions({"--pty", "--fault", "records-outside-period"}));
-  const std::vector<std::string> read = {"hour", "--run", "1", "--period", "2024-03-09 10",
-                                         "2024-03-09 20"};
+  const std::vector<std::string> read = {"hour",     "--run",         "1",
+                                         "--period", "2024-03-09 10", "2024-03-09 20"};
   const CliRun no = overPty(sim, read);
   ASSERT_EQ(no.status, 0) << no.err;
-  EXPECT_TRUE(contains(no.err, "kind 3: Передаваемые контроллером данные не соответствуют / "
-                               "запрошенному периоду.    Продолжить чтение?"))
+  EXPECT_TRUE(contains(no.err,
+                       "kind 3: Передаваемые контроллером данные не соответствуют / "
+                       "запрошенному периоду.    Продолжить чтение?"))
       << no.err;
   // "Нет" keeps the record that asked.
   EXPECT_EQ(lines(no.out).size(), kLinesBeforeRecords + 1);

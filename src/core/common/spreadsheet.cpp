@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
+#include <climits>
 #include <cstdio>
 #include <system_error>
 
@@ -114,19 +115,34 @@ void Spreadsheet::setTextFormat(const Range& range) {
 bool Spreadsheet::save(const std::filesystem::path& file) const {
   const std::filesystem::path temporary = temporaryBeside(file);
   if (temporary.empty()) return false;
-  lxw_workbook* book = workbook_new(temporary.c_str());
+  // Without merged ranges the rows stream to the file as they are written, which keeps a large
+  // table fast and small in memory; a merged range needs the whole sheet held until the end.
+  lxw_workbook_options options{};
+  options.constant_memory = merges_.empty() ? LXW_TRUE : LXW_FALSE;
+  lxw_workbook* book = workbook_new_opt(temporary.c_str(), &options);
   if (book == nullptr) {
     std::remove(temporary.c_str());
     return false;
   }
   lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
-  Formats formats(book);
-  bool ok = sheet != nullptr;
-  for (const auto& [column, width] : columnWidths_) {
-    if (ok) ok = worksheet_set_column(sheet, column - 1, column - 1, width, nullptr) == LXW_NO_ERROR;
+  const bool ok = sheet != nullptr && writeSheet(book, sheet);
+  const bool closed = workbook_close(book) == LXW_NO_ERROR;
+  std::error_code renameError;
+  if (ok && closed) std::filesystem::rename(temporary, file, renameError);
+  if (!ok || !closed || renameError) {
+    std::remove(temporary.c_str());
+    return false;
   }
-  for (const auto& [row, height] : rowHeights_) {
-    if (ok) ok = worksheet_set_row(sheet, row - 1, height, nullptr) == LXW_NO_ERROR;
+  return true;
+}
+
+// Rows go out in ascending order, each row's height before its cells, as streaming needs.
+bool Spreadsheet::writeSheet(lxw_workbook* book, lxw_worksheet* sheet) const {
+  Formats formats(book);
+  bool ok = true;
+  for (const auto& [column, width] : columnWidths_) {
+    if (ok)
+      ok = worksheet_set_column(sheet, column - 1, column - 1, width, nullptr) == LXW_NO_ERROR;
   }
   for (const Range& r : merges_) {
     if (!ok) break;
@@ -134,7 +150,14 @@ bool Spreadsheet::save(const std::filesystem::path& file) const {
     ok = worksheet_merge_range(sheet, r.firstRow - 1, r.firstColumn - 1, r.lastRow - 1,
                                r.lastColumn - 1, "", formats.of(first.style)) == LXW_NO_ERROR;
   }
+  auto height = rowHeights_.begin();
+  const auto heightsUpTo = [&](int row) {
+    for (; ok && height != rowHeights_.end() && height->first <= row; ++height) {
+      ok = worksheet_set_row(sheet, height->first - 1, height->second, nullptr) == LXW_NO_ERROR;
+    }
+  };
   for (const auto& [where, cell] : cells_) {
+    heightsUpTo(where.first);
     if (!ok) break;
     const lxw_row_t row = where.first - 1;
     const lxw_col_t column = static_cast<lxw_col_t>(where.second - 1);
@@ -149,14 +172,8 @@ bool Spreadsheet::save(const std::filesystem::path& file) const {
     }
     ok = error == LXW_NO_ERROR;
   }
-  const bool closed = workbook_close(book) == LXW_NO_ERROR;
-  std::error_code renameError;
-  if (ok && closed) std::filesystem::rename(temporary, file, renameError);
-  if (!ok || !closed || renameError) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  heightsUpTo(INT_MAX);
+  return ok;
 }
 
 }  // namespace zvc

@@ -9,6 +9,9 @@
 #include <variant>
 #include <vector>
 
+struct lxw_workbook;
+struct lxw_worksheet;
+
 namespace zvc {
 
 // Offered after a sheet was written, and told when the desktop has no program for it.
@@ -67,6 +70,7 @@ class Spreadsheet {
     Style style;
   };
   Cell& cell(int row, int column) { return cells_[{row, column}]; }
+  bool writeSheet(lxw_workbook* book, lxw_worksheet* sheet) const;
   template <typename Change>
   void forEach(const Range& range, Change change);
 

@@ -41,8 +41,8 @@ void readChromHourDay(const MainWindowContext& context, bool daily, int run) {
   ChromArchiveReader reader(context.state, context.tables, context.folder.root());
   const auto range = reader.queryRange(daily);
   if (!range) return;
-  TFormShortDate dialog(daily, *range, reader.controllerClock(),
-                        context.settings.shortPeriodChoice, context.frontend, context.window);
+  TFormShortDate dialog(daily, *range, reader.controllerClock(), context.settings.shortPeriodChoice,
+                        context.frontend, context.window);
   if (dialog.exec() != QDialog::Accepted) return;
   const auto reading = reader.readHourDay(daily, run, dialog.start(), dialog.end());
   if (!reading) return;

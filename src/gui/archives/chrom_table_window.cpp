@@ -87,8 +87,12 @@ ChromTableWindow::ChromTableWindow(ChromArchive archive, const ArchiveFileHeader
 // As large as the grid needs, but never beyond the screen.
 void ChromTableWindow::fitToScreen() {
   layout()->activate();
-  const QSize chrome = sizeHint() - grid_->sizeHint();
-  const QSize wanted = grid_->fullSize() + chrome;
+  const QMargins margins = layout()->contentsMargins();
+  const QSize grid = grid_->fullSize();
+  // The rows below the grid (legend, buttons) and the margins around it.
+  const int below = sizeHint().height() - grid_->sizeHint().height();
+  const QSize wanted(std::max(grid.width() + margins.left() + margins.right(), sizeHint().width()),
+                     grid.height() + below);
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) {
     resize(wanted);

@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kInputErrorKind = 2;
 constexpr int kChoiceCount = 2;
+constexpr int kTitleBarButtons = 120;
 // What a year byte counted from 2000 can hold.
 const QDate kFirstDate(2000, 1, 1);
 const QDate kLastDate(2255, 12, 31);
@@ -54,6 +55,8 @@ TFormShortDate::TFormShortDate(bool daily, const ArchiveRange& range,
       radioChoices(this, kShortDateChoiceTitle, "RadioGroupPeriod", "RadioPeriod", kChoiceCount,
                    [daily](int item) { return shortDateChoiceText(daily, item); });
   choices_ = choices.items;
+  // Wide enough for the whole caption in the title bar.
+  choices.group->setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarButtons);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(rangeLabel(oldestRecordLabel(daily, range), "LabelOldest", this));
@@ -67,8 +70,8 @@ TFormShortDate::TFormShortDate(bool daily, const ArchiveRange& range,
   connect(accept_, &QPushButton::clicked, this, &TFormShortDate::AcceptClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  const int remembered = choice_ == kShortDateCustomChoice ? kShortDateCustomChoice
-                                                            : kShortDateLastChoice;
+  const int remembered =
+      choice_ == kShortDateCustomChoice ? kShortDateCustomChoice : kShortDateLastChoice;
   choices_->button(remembered)->setChecked(true);
   choose(remembered);
   connect(choices_, &QButtonGroup::idToggled, this, [this](int item, bool checked) {

@@ -6,8 +6,7 @@
 
 namespace zvc {
 
-FrozenColumnsView::FrozenColumnsView(QAbstractItemModel* model, int frozenColumns,
-                                     QWidget* parent)
+FrozenColumnsView::FrozenColumnsView(QAbstractItemModel* model, int frozenColumns, QWidget* parent)
     : QTableView(parent), frozen_(new QTableView(this)), frozenColumns_(frozenColumns) {
   setModel(model);
   setHorizontalScrollMode(ScrollPerPixel);

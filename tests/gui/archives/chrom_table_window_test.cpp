@@ -48,6 +48,16 @@ QString statusTitleAfter(const std::function<void()>& open) {
   return title;
 }
 
+// A measurement table window over those records, in a working folder of its own.
+struct MeasurementWindow {
+  zvc::test::TempFolder temp;
+  zvc::WorkingFolder folder{temp.path()};
+  zvc::test::RecordingFrontend frontend;
+  zvc::ArchiveFileHeader header = zvc::test::chromHeader("MSA");
+  zvc::ArchiveRecords records = measurements();
+  zvc::TFormArhMeas_Chr window{header, records, folder, frontend};
+};
+
 }  // namespace
 
 class ChromTableWindowTest : public QObject {
@@ -55,12 +65,8 @@ class ChromTableWindowTest : public QObject {
 
  private slots:
   void measurementTableShowsMarksLegendAndStatus() {
-    zvc::test::TempFolder temp;
-    const zvc::WorkingFolder folder(temp.path());
-    zvc::test::RecordingFrontend frontend;
-    const auto header = zvc::test::chromHeader("MSA");
-    const auto records = measurements();
-    zvc::TFormArhMeas_Chr window(header, records, folder, frontend);
+    MeasurementWindow on;
+    auto& window = on.window;
 
     QVERIFY(window.windowTitle().startsWith(
         "Измерительные данные хроматографа (сер. № 42; нитка \"Нитка 1/2\") за период  с  "));
@@ -87,13 +93,10 @@ class ChromTableWindowTest : public QObject {
   }
 
   void exportWritesTheSheetAndOffersToOpenIt() {
-    zvc::test::TempFolder temp;
-    const zvc::WorkingFolder folder(temp.path());
-    zvc::test::RecordingFrontend frontend;
-    const auto header = zvc::test::chromHeader("MSA");
-    const auto records = measurements();
-    zvc::TFormArhMeas_Chr window(header, records, folder, frontend);
-    const auto xlsx = temp.file("table");
+    MeasurementWindow on;
+    auto& window = on.window;
+    auto& frontend = on.frontend;
+    const auto xlsx = on.temp.file("table");
     std::filesystem::path proposed;
     window.askXlsxFileName = [&](const std::filesystem::path& start) {
       proposed = start;
@@ -108,12 +111,13 @@ class ChromTableWindowTest : public QObject {
     click(window, "Сохранить в формате Excel");
 
     QVERIFY(proposed.filename().string().ends_with("_mom.xlsx"));
-    QVERIFY(std::filesystem::exists(temp.file("table.xlsx")));
+    QVERIFY(std::filesystem::exists(on.temp.file("table.xlsx")));
     QCOMPARE(frontend.progressModes, std::vector<int>{4});
     QCOMPARE(frontend.messages.size(), std::size_t{2});
     QCOMPARE(frontend.messages[0].line1, std::string("Данные сохранены в файле table.xlsx"));
     QCOMPARE(frontend.messages[1].line1, std::string(zvc::kOpenSpreadsheetQuestion));
-    QCOMPARE(opened, QUrl::fromLocalFile(QString::fromStdString(temp.file("table.xlsx").string())));
+    QCOMPARE(opened,
+             QUrl::fromLocalFile(QString::fromStdString(on.temp.file("table.xlsx").string())));
 
     // An existing spreadsheet is replaced only after the question; "Нет" asks for another name,
     // and cancelling there writes nothing.
@@ -130,20 +134,17 @@ class ChromTableWindowTest : public QObject {
   }
 
   void savedFileOpensAgain() {
-    zvc::test::TempFolder temp;
-    const zvc::WorkingFolder folder(temp.path());
-    zvc::test::RecordingFrontend frontend;
-    const auto header = zvc::test::chromHeader("MSA");
-    const auto records = measurements();
-    zvc::TFormArhMeas_Chr window(header, records, folder, frontend);
+    MeasurementWindow on;
+    auto& window = on.window;
+    auto& frontend = on.frontend;
     window.askSaveFileName = [&](const std::filesystem::path&) {
-      return std::optional(temp.file("saved"));
+      return std::optional(on.temp.file("saved"));
     };
     frontend.answers = {true};
     click(window, "Сохранить в файле");
     QCOMPARE(frontend.messages.back().line1, std::string("Данные сохранены в файле saved.mch."));
     const auto again =
-        zvc::openChromFile(zvc::ChromArchive::kMeasurement, temp.file("saved.mch"), frontend);
+        zvc::openChromFile(zvc::ChromArchive::kMeasurement, on.temp.file("saved.mch"), frontend);
     QVERIFY(again.has_value());
     QCOMPARE(again->records.count(), std::size_t{2});
   }
