@@ -1,11 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
-#include <utility>
 #include <variant>
 #include <vector>
 
@@ -52,8 +52,8 @@ class Spreadsheet {
   void setNumber(int row, int column, double value) { cell(row, column).value = value; }
   // Each cell of the range gets the line on that side of its own.
   void setBorder(const Range& range, Side side, Line line);
-  void setFont(const Range& range, const std::string& name, double size,
-               std::uint32_t colour = 0, bool bold = false);
+  void setFont(const Range& range, const std::string& name, double size, std::uint32_t colour = 0,
+               bool bold = false);
   void setBackground(const Range& range, std::uint32_t colour);
   void setAlignment(const Range& range, Align horizontal, bool verticalCentre = false);
   void setVertical(const Range& range);
@@ -65,16 +65,21 @@ class Spreadsheet {
   bool save(const std::filesystem::path& file) const;
 
  private:
+  // A cell that was written or styled; its style is an index into styles_, since a sheet has
+  // many cells and few styles.
   struct Cell {
     std::variant<std::monostate, std::string, double> value;
-    Style style;
+    std::size_t style = 0;
+    bool used = false;
   };
-  Cell& cell(int row, int column) { return cells_[{row, column}]; }
+  Cell& cell(int row, int column);
+  std::size_t styleIndex(const Style& style);
   bool writeSheet(lxw_workbook* book, lxw_worksheet* sheet) const;
   template <typename Change>
   void forEach(const Range& range, Change change);
 
-  std::map<std::pair<int, int>, Cell> cells_;
+  std::vector<std::vector<Cell>> rows_;  // row r at index r - 1, column c at c - 1
+  std::vector<Style> styles_{Style{}};
   std::map<int, double> columnWidths_;
   std::map<int, double> rowHeights_;
   std::vector<Range> merges_;
