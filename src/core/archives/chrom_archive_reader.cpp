@@ -256,7 +256,7 @@ std::optional<ChromReading> ChromArchiveReader::readHourDay(bool daily, int run,
       request.start = expected;
     }
     // A failed exchange has started the message timer that clears its error line.
-    if (count > 0) frontend.progressSet(maximum);
+    if (count > 0) service_.showFullProgress(maximum);
   }
   file.close();
   if (count == 0) {
