@@ -2,14 +2,15 @@
 
 #include <string>
 
+#include "cli/archive_reading.h"
 #include "cli/controller_session.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
-#include "cli/archive_reading.h"
 #include "cli/scratch_folder.h"
 #include "cli/view_printer.h"
 
 namespace zvc::cli {
+
 int ArchiveCommand::archiveKind() const {
   return kind_ == MessageFileKind::kDiagnostic ? kDiagnosticArchive : kInterventionArchive;
 }
@@ -18,7 +19,7 @@ int ArchiveCommand::run(CommandContext& context) {
   const ArchiveRequest& request = context.options.archive;
   std::optional<PeriodCheck> period;
   if (request.selection == RecordSelection::kPeriod) {
-    period = checkedPeriod(context);
+    period = checkedPeriod(context, request.begin, request.end);
     if (!period) return kExitBadInput;
   }
   std::optional<std::filesystem::path> saveFile;
@@ -53,11 +54,6 @@ int ArchiveCommand::run(CommandContext& context) {
     return kExitBadInput;
   }
   return status;
-}
-
-std::optional<PeriodCheck> ArchiveCommand::checkedPeriod(CommandContext& context) const {
-  const ArchiveRequest& request = context.options.archive;
-  return checkedPeriodArguments(context, request.begin, request.end);
 }
 
 std::optional<MessageArchiveReading> ArchiveCommand::readByIndex(CommandContext& context,

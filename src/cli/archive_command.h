@@ -10,8 +10,6 @@
 
 namespace zvc::cli {
 
-class ControllerSession;
-
 // diag and interv: a message archive read by index, the newest records or a period, then saved
 // in the program's file or printed as the view shows it.
 class ArchiveCommand : public Command {
@@ -21,7 +19,6 @@ class ArchiveCommand : public Command {
 
  private:
   int archiveKind() const;
-  std::optional<PeriodCheck> checkedPeriod(CommandContext& context) const;
   // The records by index; status tells why there are none.
   std::optional<MessageArchiveReading> readByIndex(CommandContext& context,
                                                    MessageArchiveReader& reader, int& status) const;

@@ -17,13 +17,23 @@ constexpr int kLastHourChoice = 0;
 constexpr int kLastDayChoice = 1;
 
 bool isCalendarDate(const DateTimeArgument& value) {
-  return value.year >= kFirstArchiveYear && value.year <= kLastArchiveYear && value.day >= 1 &&
-         value.day <= daysInMonth(value.year, value.month);
+  return value.year >= kFirstArchiveYear && value.year <= kLastArchiveYear && value.month >= 1 &&
+         value.month <= 12 && value.day >= 1 && value.day <= daysInMonth(value.year, value.month);
 }
 
 Date3 dateOf(const DateTimeArgument& value) {
   return {static_cast<std::uint8_t>(value.year - kFirstArchiveYear),
           static_cast<std::uint8_t>(value.month), static_cast<std::uint8_t>(value.day)};
+}
+
+DateTime6 momentOf(const DateTimeArgument& value) {
+  const Date3 date = dateOf(value);
+  return {date.year,
+          date.month,
+          date.day,
+          static_cast<std::uint8_t>(value.hour),
+          static_cast<std::uint8_t>(value.minute),
+          static_cast<std::uint8_t>(value.second)};
 }
 
 }  // namespace
@@ -32,9 +42,8 @@ void showInputError(CommandContext& context, const InputError& error) {
   context.frontend.showMessage(kInputErrorKind, error.line1, error.line2);
 }
 
-std::optional<PeriodCheck> checkedPeriodArguments(CommandContext& context,
-                                                  const DateTimeArgument& begin,
-                                                  const DateTimeArgument& end) {
+std::optional<PeriodCheck> checkedPeriod(CommandContext& context, const DateTimeArgument& begin,
+                                         const DateTimeArgument& end) {
   for (const DateTimeArgument& value : {begin, end}) {
     if (!isCalendarDate(value)) {
       refuse(context, "--period: no such date, or one before 2000");
@@ -57,7 +66,7 @@ std::optional<PeriodCheck> checkedPeriodArguments(CommandContext& context,
 std::optional<PeriodCheck> measurementPeriod(CommandContext& context,
                                              const PeriodRequest& request) {
   if (request.choice == PeriodChoice::kPeriod) {
-    return checkedPeriodArguments(context, request.begin, request.end);
+    return checkedPeriod(context, request.begin, request.end);
   }
   const DateTime6 now = localNow();
   const int choice = request.choice == PeriodChoice::kLastHour ? kLastHourChoice : kLastDayChoice;
@@ -72,18 +81,8 @@ std::optional<ShortDateCheck> hourDayPeriod(CommandContext& context, const Perio
   DateTime6 start;
   DateTime6 end;
   if (request.choice == PeriodChoice::kPeriod) {
-    for (const DateTimeArgument& value : {request.begin, request.end}) {
-      if (!isCalendarDate(value) || value.hour > 23) {
-        refuse(context, "--period: no such date or hour, or one before 2000");
-        return std::nullopt;
-      }
-    }
-    start = dateOf(request.begin).toDateTime6();
-    end = dateOf(request.end).toDateTime6();
-    if (!daily) {
-      start.hour = static_cast<std::uint8_t>(request.begin.hour);
-      end.hour = static_cast<std::uint8_t>(request.end.hour);
-    }
+    start = momentOf(request.begin);
+    end = momentOf(request.end);
   } else {
     const ShortDateProposal proposal =
         proposeShortPeriod(daily, kShortDateLastChoice, range, controllerClock);
@@ -96,6 +95,17 @@ std::optional<ShortDateCheck> hourDayPeriod(CommandContext& context, const Perio
     return std::nullopt;
   }
   return check;
+}
+
+bool validHourDayPeriod(CommandContext& context, const PeriodRequest& request) {
+  if (request.choice != PeriodChoice::kPeriod) return true;
+  for (const DateTimeArgument& value : {request.begin, request.end}) {
+    if (!isCalendarDate(value) || value.hour > 23 || value.minute > 59 || value.second > 59) {
+      refuse(context, "--period: no such date or time, or one before 2000");
+      return false;
+    }
+  }
+  return true;
 }
 
 bool checkedSaveFile(CommandContext& context, const std::optional<std::string>& given,
@@ -124,6 +134,69 @@ int keepReading(CommandContext& context, int status,
     return kExitBadInput;
   }
   return status;
+}
+
+namespace {
+
+// `measurement` is the period of a measurement reading, settled before the link was opened.
+std::optional<ChromReading> readByPeriod(CommandContext& context,
+                                         const DeviceArchiveReading& reading,
+                                         const std::optional<PeriodCheck>& measurement,
+                                         ChromArchiveReader& reader, int& status) {
+  if (measurement) {
+    if (!reader.readClock()) {
+      status = kExitLinkFailed;
+      return std::nullopt;
+    }
+    return reading.read(reader, measurement->begin, measurement->end);
+  }
+  const auto range = reader.queryRange(reading.daily);
+  if (!range) {
+    // The query has told why: a failed read, or an archive without a complete interval.
+    status = context.frontend.exchangeFailed() ? kExitLinkFailed : kExitSuccess;
+    return std::nullopt;
+  }
+  const auto period = hourDayPeriod(context, context.options.period, reading.daily, *range,
+                                    reader.controllerClock());
+  if (!period) {
+    status = kExitBadInput;
+    return std::nullopt;
+  }
+  return reading.read(reader, period->start, period->end);
+}
+
+}  // namespace
+
+int readDeviceArchive(CommandContext& context, const DeviceArchiveReading& reading) {
+  const PeriodRequest& request = context.options.period;
+  std::optional<PeriodCheck> measurement;
+  if (reading.measurement) {
+    measurement = measurementPeriod(context, request);
+    if (!measurement) return kExitBadInput;
+  } else if (!validHourDayPeriod(context, request)) {
+    return kExitBadInput;
+  }
+  std::optional<std::filesystem::path> saveFile;
+  if (!checkedSaveFile(context, request.saveFile, reading.extension, saveFile)) {
+    return kExitBadInput;
+  }
+  const ScratchFolder scratch;
+  ControllerSession session(context.folder, context.frontend, context.errors);
+  if (const int status = openForReading(context, scratch, session); status != kExitSuccess) {
+    return status;
+  }
+
+  ChromArchiveReader reader(session.connection(), session.tables(), scratch.path());
+  context.frontend.clearFailure();
+  int status = kExitSuccess;
+  const std::optional<ChromReading> records =
+      readByPeriod(context, reading, measurement, reader, status);
+  if (status != kExitSuccess) return status;
+  // A reading cut short by a failed exchange still gives what arrived, with status 1.
+  status = context.frontend.exchangeFailed() ? kExitLinkFailed : kExitSuccess;
+  if (!records) return status;
+  return keepReading(context, status, saveFile, records->header, records->records,
+                     [&] { reading.print(*records); });
 }
 
 void printCells(TextOutput& out, std::span<const std::string> cells) {

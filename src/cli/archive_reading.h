@@ -24,17 +24,20 @@ void showInputError(CommandContext& context, const InputError& error);
 
 // --period BEGIN END as the period dialog (TFormPeriod) takes it: the dates must exist, the
 // times are checked with the dialog's own messages. nullopt after the message.
-std::optional<PeriodCheck> checkedPeriodArguments(CommandContext& context,
-                                                  const DateTimeArgument& begin,
-                                                  const DateTimeArgument& end);
+std::optional<PeriodCheck> checkedPeriod(CommandContext& context, const DateTimeArgument& begin,
+                                         const DateTimeArgument& end);
 
 // The period of a measurement, calibration or verification reading: typed, or the dialog's last
 // hour or day before the computer's clock. nullopt after the message.
 std::optional<PeriodCheck> measurementPeriod(CommandContext& context, const PeriodRequest& request);
 
+// A typed hourly or daily period whose moments exist, checked before the link is opened. False
+// after the refusal.
+bool validHourDayPeriod(CommandContext& context, const PeriodRequest& request);
+
 // The period of an hourly (daily) reading within what the archive holds, as the short period
-// dialog (TFormShortDate) accepts it: typed (the hour, or the date, of BEGIN and END), or its
-// last day (month) from the controller's clock. nullopt after the message.
+// dialog (TFormShortDate) accepts it: typed (the hour, or the date, of BEGIN and END counts), or
+// its last day (month) from the controller's clock. nullopt after the message.
 std::optional<ShortDateCheck> hourDayPeriod(CommandContext& context, const PeriodRequest& request,
                                             bool daily, const ArchiveRange& range,
                                             const DateTime6& controllerClock);
@@ -55,7 +58,29 @@ int keepReading(CommandContext& context, int status, const std::optional<std::fi
                 const ArchiveFileHeader& header, const ArchiveRecords& records,
                 const std::function<void()>& print);
 
+// A reading by period of the chromatograph's or the moisture meter's measurement, hourly or daily
+// archive: the period settled as the archive's dialog settles it, the records read with `read`,
+// then saved in the program's file or printed with `print` as `show` prints that file.
+struct DeviceArchiveReading {
+  bool measurement = false;
+  bool daily = false;
+  std::string_view extension;
+  std::function<std::optional<ChromReading>(ChromArchiveReader&, const DateTime6& start,
+                                            const DateTime6& end)>
+      read;
+  std::function<void(const ChromReading&)> print;
+};
+int readDeviceArchive(CommandContext& context, const DeviceArchiveReading& reading);
+
 // One line of cells separated by TAB.
 void printCells(TextOutput& out, std::span<const std::string> cells);
+
+// A table as `show` prints it: the caption, the lines above the records, then the records.
+template <typename Lines, typename Rows>
+void printTable(TextOutput& out, const std::string& caption, const Lines& above, const Rows& rows) {
+  out.line(caption);
+  for (const auto& line : above) printCells(out, line);
+  for (const auto& row : rows) printCells(out, row);
+}
 
 }  // namespace zvc::cli

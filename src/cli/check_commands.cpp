@@ -10,10 +10,8 @@
 namespace zvc::cli {
 namespace {
 
-void printTable(const CheckTable& table, TextOutput& out) {
-  out.line(table.caption);
-  for (const auto& row : table.headings) printCells(out, row);
-  for (const auto& row : table.rows) printCells(out, row);
+void printCheckTable(const CheckTable& table, TextOutput& out) {
+  printTable(out, table.caption, table.headings, table.rows);
 }
 
 std::optional<CheckTable> openTable(CommandContext& context) {
@@ -49,14 +47,14 @@ int CheckReadCommand::run(CommandContext& context) {
   const int status = context.frontend.exchangeFailed() ? kExitLinkFailed : kExitSuccess;
   if (!reading) return status;
   return keepReading(context, status, saveFile, reading->header, reading->records, [&] {
-    printTable(buildCheckTable(archive_, reading->header, reading->records), context.out);
+    printCheckTable(buildCheckTable(archive_, reading->header, reading->records), context.out);
   });
 }
 
 int showCheckFile(CommandContext& context) {
   const auto table = openTable(context);
   if (!table) return kExitBadInput;
-  printTable(*table, context.out);
+  printCheckTable(*table, context.out);
   return kExitSuccess;
 }
 

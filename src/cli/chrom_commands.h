@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/command.h"
+#include "core/archives/chrom_archives.h"
 
 namespace zvc::cli {
 
@@ -12,6 +13,21 @@ int showChromFile(CommandContext& context);
 class ExportCommand : public Command {
  public:
   int run(CommandContext& context) override;
+};
+
+}  // namespace zvc::cli
+
+namespace zvc::cli {
+
+// meas, hour and day: a chromatograph archive of one run read for a period, then saved in the
+// program's file or printed as show prints a saved one.
+class ChromArchiveCommand : public Command {
+ public:
+  explicit ChromArchiveCommand(ChromArchive archive) : archive_(archive) {}
+  int run(CommandContext& context) override;
+
+ private:
+  ChromArchive archive_;
 };
 
 }  // namespace zvc::cli

@@ -30,14 +30,24 @@ commands:
   diag   (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
   interv (--index FIRST COUNT | --last N | --period BEGIN END)  [--save FILE]
                                BEGIN/END as "YYYY-MM-DD HH:MM:SS"; without --save, print like `show`
+  meas --run 1|2 (--period BEGIN END | --last-hour | --last-day)  [--save FILE]
+                               the chromatograph's measurement archive of the run (.mch);
+                               --last-hour / --last-day are its period dialog's quick choices
+                               (by the computer's clock)
+  hour --run 1|2 (--period BEGIN END | --last-day)  [--save FILE]
+  day  --run 1|2 (--period BEGIN END | --last-month)  [--save FILE]
+                               its hourly (.hch) or daily (.dch) archive; BEGIN/END also as
+                               "YYYY-MM-DD HH" or "YYYY-MM-DD"; the period is checked against the
+                               range the archive holds and clipped to it as the period dialog
+                               does; --last-day / --last-month are the dialog's quick choices
+                               (by the controller's clock). A record outside the period asks
+                               whether to read on: "Нет" keeps what was read (with --yes "Да").
+                               Without --save, print like `show`.
   moist-meas (--period BEGIN END | --last-hour | --last-day)  [--save FILE]
   moist-hour (--period BEGIN END | --last-day)                [--save FILE]
   moist-day  (--period BEGIN END | --last-month)              [--save FILE]
                                the moisture meter's measurement, hourly or daily archive (.mwm,
-                               .hwm, .dwm); hourly periods take the hours of BEGIN and END, daily
-                               ones their dates, both within what the archive holds (the last day
-                               or month ends at the controller's clock; the last hour or day of
-                               the measurements at the computer's)
+                               .hwm, .dwm), with the periods of meas, hour and day
   calib  (--period BEGIN END | --last-hour | --last-day)  [--save FILE]
   verif  (--period BEGIN END | --last-hour | --last-day)  [--save FILE]
                                the chromatograph's calibration or verification archive (.clb, .vrf)
@@ -104,8 +114,8 @@ Notes:
   with software 14 is identified, but its archives are read only after zvc has restored its
   tables (exit 3).
   zvc-cli never writes the settings files; --save and --pdf names are taken relative to the
-  current folder, the file's own extension (".ala", ".mwm", ".clb", …), ".cnf" or ".pdf"
-  appended to a name without extension.
+  current folder, the file's own extension (".ala", ".mch", ".mwm", ".clb", …), ".cnf", ".xlsx"
+  or ".pdf" appended to a name without extension.
   Configuration files are written readable by their owner only: they hold write passwords. An existing
   --save file is replaced only with --yes, and that is settled before the link is opened.
   With --serial DEVICE-PATH the device stands for the stored COM number, which the port
@@ -144,6 +154,8 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"users", CommandName::kUsers},       {"state", CommandName::kState},
     {"momentary", CommandName::kMomentary}, {"watch", CommandName::kWatch},
     {"export", CommandName::kExport},
+    {"meas", CommandName::kMeas},         {"hour", CommandName::kHour},
+    {"day", CommandName::kDay},
     {"moist-meas", CommandName::kMoistMeas}, {"moist-hour", CommandName::kMoistHour},
     {"moist-day", CommandName::kMoistDay},   {"calib", CommandName::kCalib},
     {"verif", CommandName::kVerif},
@@ -323,19 +335,32 @@ OutputEncoding readEncoding(const std::string& text) {
   throw Refusal{"--encoding: utf-8 or cp1251 expected, got \"" + text + "\""};
 }
 
-// "YYYY-MM-DD HH:MM:SS" (a "T" may stand for the blank).
-DateTimeArgument readDateTime(const std::string& text) {
-  constexpr std::string_view kShape = "dddd-dd-dd dd:dd:dd";
-  bool fits = text.size() == kShape.size();
-  for (std::size_t at = 0; fits && at < kShape.size(); ++at) {
-    const char want = kShape[at];
+bool fitsShape(const std::string& text, std::string_view shape) {
+  bool fits = text.size() == shape.size();
+  for (std::size_t at = 0; fits && at < shape.size(); ++at) {
+    const char want = shape[at];
     const char got = text[at];
     fits = want == 'd'   ? got >= '0' && got <= '9'
            : want == ' ' ? got == ' ' || got == 'T'
                          : got == want;
   }
-  if (!fits) throw Refusal{"--period: \"YYYY-MM-DD HH:MM:SS\" expected, got \"" + text + "\""};
+  return fits;
+}
+
+// "YYYY-MM-DD HH:MM:SS" (a "T" may stand for the blank); with `shortForms` also "YYYY-MM-DD HH"
+// and "YYYY-MM-DD", the rest zero.
+DateTimeArgument readDateTime(const std::string& text, bool shortForms = false) {
+  constexpr std::string_view kShape = "dddd-dd-dd dd:dd:dd";
+  const bool fits = fitsShape(text, kShape) ||
+                    (shortForms && (fitsShape(text, kShape.substr(0, 13)) ||
+                                    fitsShape(text, kShape.substr(0, 10))));
+  if (!fits) {
+    throw Refusal{std::string("--period: \"YYYY-MM-DD HH:MM:SS\"") +
+                  (shortForms ? ", \"YYYY-MM-DD HH\" or \"YYYY-MM-DD\"" : "") +
+                  " expected, got \"" + text + "\""};
+  }
   const auto part = [&](std::size_t at, std::size_t size) {
+    if (at + size > text.size()) return 0;
     return *digitsNumber<int>(std::string_view(text).substr(at, size), INT_MAX);
   };
   return {part(0, 4), part(5, 2), part(8, 2), part(11, 2), part(14, 2), part(17, 2)};
@@ -378,27 +403,42 @@ ArchiveRequest readArchiveRequest(const OptionValues& options) {
   return request;
 }
 
+bool readsHours(CommandName command) {
+  return command == CommandName::kHour || command == CommandName::kMoistHour;
+}
+
+bool readsDays(CommandName command) {
+  return command == CommandName::kDay || command == CommandName::kMoistDay;
+}
+
+bool readsChromRun(CommandName command) {
+  return command == CommandName::kMeas || command == CommandName::kHour ||
+         command == CommandName::kDay;
+}
+
 // The quick choices of the command's period dialog: the measurement-style dialog offers the last
 // hour and day, the hourly one the last day, the daily one the last month.
 std::vector<QuickChoice> quickChoicesOf(CommandName command) {
-  switch (command) {
-    case CommandName::kMoistHour:
-      return {kQuickChoices[1]};
-    case CommandName::kMoistDay:
-      return {kQuickChoices[2]};
-    default:
-      return {kQuickChoices[0], kQuickChoices[1]};
-  }
+  if (readsHours(command)) return {kQuickChoices[1]};
+  if (readsDays(command)) return {kQuickChoices[2]};
+  return {kQuickChoices[0], kQuickChoices[1]};
 }
 
 PeriodRequest readPeriodRequest(const OptionValues& options, CommandName command) {
   const std::vector<QuickChoice> allowed = quickChoicesOf(command);
   std::string usage = "--period BEGIN END";
   PeriodRequest request;
+  if (readsChromRun(command)) {
+    const std::string* run = single(options, "--run");
+    if (run == nullptr || (*run != "1" && *run != "2")) throw Refusal{"--run 1 or --run 2 expected"};
+    request.run = *run == "1" ? 0 : 1;
+  }
   int given = 0;
   if (const auto period = options.find("--period"); period != options.end()) {
-    request.begin = readDateTime(period->second[0]);
-    request.end = readDateTime(period->second[1]);
+    // The hourly and daily dialogs take hours or dates only.
+    const bool shortForms = readsHours(command) || readsDays(command);
+    request.begin = readDateTime(period->second[0], shortForms);
+    request.end = readDateTime(period->second[1], shortForms);
     ++given;
   }
   for (const QuickChoice& quick : kQuickChoices) {
@@ -484,10 +524,13 @@ CommandName commandNamed(std::string_view name) {
 }
 
 bool readsByPeriod(CommandName command) {
-  return command == CommandName::kMoistMeas || command == CommandName::kMoistHour ||
-         command == CommandName::kMoistDay || command == CommandName::kCalib ||
-         command == CommandName::kVerif;
+  return readsChromRun(command) || command == CommandName::kMoistMeas ||
+         command == CommandName::kMoistHour || command == CommandName::kMoistDay ||
+         command == CommandName::kCalib || command == CommandName::kVerif;
 }
+
+constexpr std::string_view kReadingsByPeriod =
+    "meas, hour, day, moist-meas, moist-hour, moist-day, calib, verif";
 
 // Options that belong to one command only.
 void refuseForeignOptions(const OptionValues& options, CommandName command) {
@@ -499,16 +542,15 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
     }
   }
   if (!archive && !byPeriod && options.contains("--period")) {
-    throw Refusal{"--period is for the archive readings"};
+    throw Refusal{"--period is for diag, interv, " + std::string(kReadingsByPeriod)};
   }
   for (const QuickChoice& quick : kQuickChoices) {
     if (!byPeriod && options.contains(quick.option)) {
-      throw Refusal{std::string(quick.option) + " is for moist-meas, moist-hour, moist-day, calib "
-                    "and verif"};
+      throw Refusal{std::string(quick.option) + " is for " + std::string(kReadingsByPeriod)};
     }
   }
   if (!archive && !byPeriod && command != CommandName::kConfig && options.contains("--save")) {
-    throw Refusal{"--save is for the archive readings and config"};
+    throw Refusal{"--save is for diag, interv, " + std::string(kReadingsByPeriod) + " and config"};
   }
   if (command != CommandName::kConfig && options.contains("--controller")) {
     throw Refusal{"--controller is for config diff"};
@@ -525,8 +567,9 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
     }
   }
   const bool live = command == CommandName::kMomentary || command == CommandName::kWatch;
-  if (!live && command != CommandName::kShowParams && options.contains("--run")) {
-    throw Refusal{"--run is for momentary, watch and show-params constants"};
+  if (!live && !readsChromRun(command) && command != CommandName::kShowParams &&
+      options.contains("--run")) {
+    throw Refusal{"--run is for momentary, watch, meas, hour, day and show-params constants"};
   }
   for (const char* name : {"--moisture", "--state"}) {
     if (!live && options.contains(name)) throw Refusal{std::string(name) + " is for momentary and watch"};
@@ -577,10 +620,7 @@ ConfigRequest readConfigRequest(const Tokens& tokens, const std::vector<std::str
   request.action = configActionNamed(arguments[0]);
   request.files.assign(arguments.begin() + 1, arguments.end());
   request.againstController = tokens.options.contains("--controller");
-  if (const std::string* save = single(tokens.options, "--save")) {
-    if (save->empty()) throw Refusal{"--save: a file name expected"};
-    request.saveFile = *save;
-  }
+  request.saveFile = readSaveFile(tokens.options);
   const bool saving = request.action == ConfigAction::kRead || request.action == ConfigAction::kNew;
   if (saving != request.saveFile.has_value()) {
     throw Refusal{saving ? "config " + arguments[0] + " needs --save FILE.cnf"
@@ -657,6 +697,9 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
       expectArguments(arguments, 0, 0, name);
       options.live = readLiveRequest(tokens.options, options.command == CommandName::kWatch);
       break;
+    case CommandName::kMeas:
+    case CommandName::kHour:
+    case CommandName::kDay:
     case CommandName::kMoistMeas:
     case CommandName::kMoistHour:
     case CommandName::kMoistDay:

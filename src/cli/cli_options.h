@@ -27,6 +27,9 @@ enum class CommandName {
   kMomentary,
   kWatch,
   kExport,
+  kMeas,
+  kHour,
+  kDay,
   kMoistMeas,
   kMoistHour,
   kMoistDay,
@@ -83,6 +86,7 @@ struct ArchiveRequest {
 // a period typed as the period dialog takes it, or one of the dialog's quick choices.
 enum class PeriodChoice { kPeriod, kLastHour, kLastDay, kLastMonth };
 struct PeriodRequest {
+  int run = 0;  // meas, hour, day: the chromatograph's run, 0 or 1
   PeriodChoice choice = PeriodChoice::kPeriod;
   DateTimeArgument begin;
   DateTimeArgument end;
@@ -129,7 +133,7 @@ struct CliOptions {
   std::optional<int> firstField;
   std::optional<int> fieldCount;
   ArchiveRequest archive;
-  PeriodRequest period;  // moist-meas, moist-hour, moist-day, calib, verif
+  PeriodRequest period;  // meas, hour, day, moist-meas, moist-hour, moist-day, calib, verif
   std::string file;     // show, print
   std::string pdfFile;  // print
   std::string xlsxFile;  // export

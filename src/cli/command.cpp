@@ -48,6 +48,12 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<WatchCommand>();
     case CommandName::kExport:
       return std::make_unique<ExportCommand>();
+    case CommandName::kMeas:
+      return std::make_unique<ChromArchiveCommand>(ChromArchive::kMeasurement);
+    case CommandName::kHour:
+      return std::make_unique<ChromArchiveCommand>(ChromArchive::kHourly);
+    case CommandName::kDay:
+      return std::make_unique<ChromArchiveCommand>(ChromArchive::kDaily);
     case CommandName::kMoistMeas:
       return std::make_unique<MoistureReadCommand>(MoistureArchive::kMeasurement);
     case CommandName::kMoistHour:

@@ -73,7 +73,32 @@ TEST(CliOptions, AcceptedCommandLines) {
   watchRun2.command = CommandName::kWatch;
   watchRun2.live = {LiveView::kRun, 1, 5, 3};
 
+  CliOptions hourShort;
+  hourShort.command = CommandName::kHour;
+  hourShort.period.run = 1;
+  hourShort.period.begin = {2024, 3, 1, 5, 0, 0};
+  hourShort.period.end = {2024, 3, 2, 0, 0, 0};
+
+  CliOptions moistHourShort;
+  moistHourShort.command = CommandName::kMoistHour;
+  moistHourShort.period.begin = {2024, 3, 1, 5, 0, 0};
+  moistHourShort.period.end = {2024, 3, 2, 0, 0, 0};
+
+  CliOptions lastMonth;
+  lastMonth.command = CommandName::kDay;
+  lastMonth.period.choice = PeriodChoice::kLastMonth;
+  lastMonth.period.saveFile = "d";
+
+  CliOptions measLastHour;
+  measLastHour.command = CommandName::kMeas;
+  measLastHour.period.run = 1;
+  measLastHour.period.choice = PeriodChoice::kLastHour;
+
   const Case cases[] = {
+      {{"hour", "--run", "2", "--period", "2024-03-01 05", "2024-03-02"}, hourShort},
+      {{"day", "--run", "1", "--last-month", "--save", "d"}, lastMonth},
+      {{"moist-hour", "--period", "2024-03-01 05", "2024-03-02"}, moistHourShort},
+      {{"meas", "--run", "2", "--last-hour"}, measLastHour},
       {{"--tcp", "10.0.0.7:5000", "--address=255", "identify", "--user", "12", "--password",
         "пароль"},
        identifyOverTcp},
@@ -135,7 +160,7 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"diag", "--last", "0"}, "--last: a number of records from 1"},
       {{"interv", "--period", "2024-03-01", "2024-03-02 00:00:00"}, "\"YYYY-MM-DD HH:MM:SS\""},
       {{"interv", "--index=1", "2"}, "--index takes 2 values"},
-      {{"identify", "--save", "x"}, "--save is for the archive readings and config"},
+      {{"identify", "--save", "x"}, "--save is for diag, interv, meas, hour, day, moist-meas"},
       {{"config"}, "config: read, show, new or diff expected"},
       {{"config", "write", "a.cnf"}, "config: read, show, new or diff expected, got \"write\""},
       {{"config", "read"}, "config read needs --save FILE.cnf"},
@@ -161,6 +186,20 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"users", "--change", "1"}, "--level: 0..4 expected"},
       {{"users", "--level", "2"}, "--level and --name need --change"},
       {{"state", "--change", "1"}, "--change is for users"},
+      {{"hour", "--last-day"}, "--run 1 or --run 2"},
+      {{"hour", "--run", "3", "--last-day"}, "--run 1 or --run 2"},
+      {{"meas", "--run", "1", "--last-month"}, "--last-month is not a choice of this reading"},
+      {{"hour", "--run", "1", "--last-month"}, "--last-month is not a choice of this reading"},
+      {{"identify", "--last-day"}, "--last-day is for meas, hour, day, moist-meas"},
+      {{"moist-hour", "--run", "1", "--last-day"}, "--run is for momentary, watch, meas, hour, day"},
+      {{"day", "--run", "1", "--last-month", "--period", "2024-01-01", "2024-01-02"},
+       "give one of --period BEGIN END, --last-month"},
+      {{"meas", "--run", "1"}, "give one of --period BEGIN END, --last-hour, --last-day"},
+      {{"meas", "--run", "1", "--period", "2024-03-01", "2024-03-02"}, "\"YYYY-MM-DD HH:MM:SS\""},
+      {{"day", "--run", "1", "--period", "2024-03-01 5", "2024-03-02"}, "\"YYYY-MM-DD HH\""},
+      {{"moist-day", "--period", "2024-03-01 5", "2024-03-02"}, "\"YYYY-MM-DD HH\""},
+      {{"moist-meas", "--period", "2024-03-01", "2024-03-02"}, "\"YYYY-MM-DD HH:MM:SS\""},
+      {{"identify", "--period", "2024-03-01", "2024-03-02"}, "--period is for diag, interv"},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);

@@ -21,6 +21,9 @@ class ProgramSettings {
   LinkSettingsStore link;
   ObjectList objects;
   ArchiveDialogSettings archiveDialog;
+  // The choice of the hourly and daily period dialog, kept for the run only (not in a file):
+  // 0 the last day or month, 1 a typed period.
+  int shortPeriodChoice = 1;
 
  private:
   std::filesystem::path archiveDialogFile_;

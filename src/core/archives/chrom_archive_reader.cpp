@@ -272,9 +272,8 @@ std::optional<ChromReading> ChromArchiveReader::readHourDayOf(const DeviceArchiv
       if (n < archives.fullHourDayAnswer || expected > e) break;
       request.start = expected;
     }
-    // A failed exchange has started the result panel's timer; a sound reading leaves the panel
-    // clear, so there is nothing for a timer to clear.
-    if (count > 0) frontend.progressSet(maximum);
+    // A failed exchange has started the message timer that clears its error line.
+    if (count > 0) service_.showFullProgress(maximum);
   }
   file.close();
   if (count == 0) {

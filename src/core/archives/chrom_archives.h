@@ -19,6 +19,8 @@ char zoneMarkAt(std::span<const std::uint8_t> record, std::size_t at);
 
 // The three chromatograph archives the program reads per run.
 enum class ChromArchive { kMeasurement, kHourly, kDaily };
+inline constexpr ChromArchive kChromArchives[] = {ChromArchive::kMeasurement, ChromArchive::kHourly,
+                                                  ChromArchive::kDaily};
 
 // One analysis of the chromatograph (archive kind 6): time, status, state code, 20 values whose
 // two lowest bits are zone flags, checksum.

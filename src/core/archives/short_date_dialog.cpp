@@ -12,11 +12,6 @@ DateTime6 cut(const DateTime6& value, bool daily) {
   return daily ? Date3::of(value).toDateTime6() : DateHour4::of(value).toDateTime6();
 }
 
-std::string moment(bool daily, const DateTime6& t) {
-  if (daily) return format("%02d.%02d.%02d", t.day, t.month, t.year);
-  return format("%02d.%02d.%02d %02dч", t.day, t.month, t.year, t.hour);
-}
-
 }  // namespace
 
 std::string_view shortDateChoiceText(bool daily, int choice) {
@@ -25,11 +20,23 @@ std::string_view shortDateChoiceText(bool daily, int choice) {
 }
 
 std::string oldestRecordLabel(bool daily, const ArchiveRange& range) {
-  return "Дата и время самой старой записи в архиве:  " + moment(daily, range.first);
+  const DateTime6& t = range.first;
+  if (daily) {
+    return format("Дата и время самой старой записи в архиве:  %02d.%02d.%02d", t.day, t.month,
+                  t.year);
+  }
+  return format("Дата и время самой старой записи в архиве:  %02d.%02d.%02d %02dч", t.day, t.month,
+                t.year, t.hour);
 }
 
 std::string newestRecordLabel(bool daily, const ArchiveRange& range) {
-  return "Дата и время последней записи в архиве:  " + moment(daily, range.last);
+  const DateTime6& t = range.last;
+  if (daily) {
+    return format("Дата и время последней записи в архиве:  %02d.%02d.%02d", t.day, t.month,
+                  t.year);
+  }
+  return format("Дата и время последней записи в архиве:  %02d.%02d.%02d %02dч", t.day, t.month,
+                t.year, t.hour);
 }
 
 ShortDateProposal proposeShortPeriod(bool daily, int choice, const ArchiveRange& range,
@@ -56,8 +63,8 @@ ShortDateCheck checkShortPeriod(bool daily, const DateTime6& start, const DateTi
   const DateTime6 first = cut(range.first, daily);
   const DateTime6 last = cut(range.last, daily);
   if (e < s) {
-    check.error = InputError{"Дата и время конца опроса должны быть",
-                             "больше даты и времени начала опроса"};
+    check.error =
+        InputError{"Дата и время конца опроса должны быть", "больше даты и времени начала опроса"};
     return check;
   }
   if ((s < first && e < first) || (s > last && e > last)) {

@@ -1,15 +1,22 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
-#include <utility>
 #include <variant>
 #include <vector>
 
+struct lxw_workbook;
+struct lxw_worksheet;
+
 namespace zvc {
+
+// Offered after a sheet was written, and told when the desktop has no program for it.
+inline constexpr const char* kOpenSpreadsheetQuestion = "Открыть таблицу для просмотра?";
+inline constexpr const char* kNoSpreadsheetViewer = "Нет программы для просмотра таблицы";
 
 // A one-sheet workbook built in memory with the operations the archive exports use, written to an
 // ".xlsx" file in one pass. Rows and columns count from 1, as spreadsheet users count them.
@@ -45,8 +52,8 @@ class Spreadsheet {
   void setNumber(int row, int column, double value) { cell(row, column).value = value; }
   // Each cell of the range gets the line on that side of its own.
   void setBorder(const Range& range, Side side, Line line);
-  void setFont(const Range& range, const std::string& name, double size,
-               std::uint32_t colour = 0, bool bold = false);
+  void setFont(const Range& range, const std::string& name, double size, std::uint32_t colour = 0,
+               bool bold = false);
   void setBackground(const Range& range, std::uint32_t colour);
   void setAlignment(const Range& range, Align horizontal, bool verticalCentre = false);
   void setVertical(const Range& range);
@@ -58,15 +65,21 @@ class Spreadsheet {
   bool save(const std::filesystem::path& file) const;
 
  private:
+  // A cell that was written or styled; its style is an index into styles_, since a sheet has
+  // many cells and few styles.
   struct Cell {
     std::variant<std::monostate, std::string, double> value;
-    Style style;
+    std::size_t style = 0;
+    bool used = false;
   };
-  Cell& cell(int row, int column) { return cells_[{row, column}]; }
+  Cell& cell(int row, int column);
+  std::size_t styleIndex(const Style& style);
+  bool writeSheet(lxw_workbook* book, lxw_worksheet* sheet) const;
   template <typename Change>
   void forEach(const Range& range, Change change);
 
-  std::map<std::pair<int, int>, Cell> cells_;
+  std::vector<std::vector<Cell>> rows_;  // row r at index r - 1, column c at c - 1
+  std::vector<Style> styles_{Style{}};
   std::map<int, double> columnWidths_;
   std::map<int, double> rowHeights_;
   std::vector<Range> merges_;

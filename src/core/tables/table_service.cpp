@@ -249,8 +249,7 @@ bool TableService::readConfiguration() {
     }
     frontend_.progressSet(++done);
   }
-  frontend_.progressSet(maximum);
-  pause(finalPauseMs);
+  showFullProgress(maximum);
   frontend_.progressEnd();
   return true;
 }
@@ -274,10 +273,7 @@ bool TableService::writeFlaggedTables(TableStateBlock& block) {
     if (!TableCatalogue::hasFields(table)) continue;
     ok = writeFlaggedTable(block, table, TableCatalogue::table(table).fieldCount, written);
   }
-  if (ok) {
-    frontend_.progressSet(maximum);
-    pause(finalPauseMs);
-  }
+  if (ok) showFullProgress(maximum);
   frontend_.progressEnd();
   return ok;
 }
@@ -375,9 +371,9 @@ bool TableService::resetNonVolatileData() {
   return true;
 }
 
-// Lets the user see the full progress bar before the window goes.
-void TableService::pause(int ms) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+void TableService::showFullProgress(int maximum) {
+  frontend_.progressSet(maximum);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(finalPauseMs);
   while (std::chrono::steady_clock::now() < until) {
     frontend_.processEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -58,9 +58,11 @@ class TableService {
 
   // Called after the engine's address or speed changed, to redraw the link text.
   std::function<void()> refreshLinkStatus;
-  // How long a full progress bar of readConfiguration and writeFlaggedTables stays in view;
+  // How long a full progress bar stays in view at the end of a long reading or write;
   // nobody watches it in tests and harnesses.
   int finalPauseMs = 500;
+  // The progress bar at `maximum`, kept in view for finalPauseMs so the user sees it full.
+  void showFullProgress(int maximum);
 
   // Reads the range into the image. A silent read (verbose false, the periodic refreshes) shows
   // no progress text and no failed exchange; a wrong echo is reported in both forms.
@@ -106,7 +108,6 @@ class TableService {
                     int count = kNameFields);
   void showControllerName();
   void switchLink(std::uint8_t address, int rateCode);
-  void pause(int ms);
 
   ConnectionState& connection_;
   ConfigImage& image_;

@@ -27,6 +27,7 @@
 #include "gui/app/tformabout.h"
 #include "gui/app/tformuser.h"
 #include "gui/archives/check_archive_menu.h"
+#include "gui/archives/chrom_archive_menu.h"
 #include "gui/archives/message_archive_menu.h"
 #include "gui/link/tformconnect.h"
 #include "gui/tables/config_files_menu.h"
@@ -198,10 +199,6 @@ void TFormMain::wireMenuHandlers() {
   wire("NArhPerClick", &TFormMain::NArhPerClick);
   wire("NAlaPrnClick", &TFormMain::NAlaPrnClick);
   wire("NAudPrnClick", &TFormMain::NAudPrnClick);
-  wire("NChrom_RdClbClick", &TFormMain::NChrom_RdClbClick);
-  wire("NChrom_ViewClbClick", &TFormMain::NChrom_ViewClbClick);
-  wire("NChrom_RdVerifClick", &TFormMain::NChrom_RdVerifClick);
-  wire("NChrom_ViewVerifClick", &TFormMain::NChrom_ViewVerifClick);
   wire("NidentClick", &TFormMain::NidentClick);
   wire("NContrNameClick", &TFormMain::NContrNameClick);
   wire("NsysClick", &TFormMain::NsysClick);
@@ -216,6 +213,20 @@ void TFormMain::wireMenuHandlers() {
   wire("NParCnfClick", &TFormMain::NParCnfClick);
   wire("NrdcnfClick", &TFormMain::NrdcnfClick);
   wireGasParameterHandlers();
+  wireChromArchiveHandlers();
+}
+
+void TFormMain::wireChromArchiveHandlers() {
+  wire("NChrom_RdMeasClick", &TFormMain::NChrom_RdMeasClick);
+  wire("NChrom_ViewMeasClick", &TFormMain::NChrom_ViewMeasClick);
+  wire("NChrom_RdHourClick", &TFormMain::NChrom_RdHourClick);
+  wire("NChrom_RdDayClick", &TFormMain::NChrom_RdDayClick);
+  wire("NChrom_ViewHourClick", &TFormMain::NChrom_ViewHourClick);
+  wire("NChrom_ViewDayClick", &TFormMain::NChrom_ViewDayClick);
+  wire("NChrom_RdClbClick", &TFormMain::NChrom_RdClbClick);
+  wire("NChrom_ViewClbClick", &TFormMain::NChrom_ViewClbClick);
+  wire("NChrom_RdVerifClick", &TFormMain::NChrom_RdVerifClick);
+  wire("NChrom_ViewVerifClick", &TFormMain::NChrom_ViewVerifClick);
 }
 
 void TFormMain::wireGasParameterHandlers() {
@@ -625,6 +636,35 @@ void TFormMain::NAlaPrnClick() {
 
 void TFormMain::NAudPrnClick() {
   viewMessageFile(context(), MessageFileKind::kIntervention);
+}
+
+// --- data: chromatograph archives ---
+
+void TFormMain::NChrom_RdMeasClick() {
+  const int run = senderTag() == kSecondTag ? 1 : 0;
+  runOperation([this, run] { readChromMeasurements(context(), run); });
+}
+
+void TFormMain::NChrom_ViewMeasClick() {
+  viewChromFile(context(), ChromArchive::kMeasurement);
+}
+
+void TFormMain::NChrom_RdHourClick() {
+  const int run = senderTag() == kSecondTag ? 1 : 0;
+  runOperation([this, run] { readChromHourDay(context(), false, run); });
+}
+
+void TFormMain::NChrom_RdDayClick() {
+  const int run = senderTag() == kSecondTag ? 1 : 0;
+  runOperation([this, run] { readChromHourDay(context(), true, run); });
+}
+
+void TFormMain::NChrom_ViewHourClick() {
+  viewChromFile(context(), ChromArchive::kHourly);
+}
+
+void TFormMain::NChrom_ViewDayClick() {
+  viewChromFile(context(), ChromArchive::kDaily);
 }
 
 void TFormMain::NChrom_RdClbClick() {

@@ -64,6 +64,13 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void NArhPerClick();
   void NAlaPrnClick();
   void NAudPrnClick();
+  // Chromatograph measurement, hourly and daily archives; the tag is the run.
+  void NChrom_RdMeasClick();
+  void NChrom_ViewMeasClick();
+  void NChrom_RdHourClick();
+  void NChrom_RdDayClick();
+  void NChrom_ViewHourClick();
+  void NChrom_ViewDayClick();
   void NChrom_RdClbClick();
   void NChrom_ViewClbClick();
   void NChrom_RdVerifClick();
@@ -124,6 +131,7 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void group(QAction* item, std::optional<MenuGroup> group);
   void wire(const char* handler, void (TFormMain::*slot)());
   void wireGasParameterHandlers();
+  void wireChromArchiveHandlers();
   // Runs an operation that may talk to the controller; a close asked for meanwhile waits for its
   // end, so the engine is never destroyed under a running exchange.
   template <typename Operation>

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "core/archives/calibration_archives.h"
+#include "core/archives/chrom_files.h"
 
 namespace zvc {
 namespace {
@@ -31,6 +32,9 @@ std::optional<std::filesystem::path> askOpenFileName(QWidget* parent,
   QStringList types;
   for (MessageFileKind kind : kMessageFileKinds) {
     types << qtFileFilter(messageFileFormat(kind).openFilter);
+  }
+  for (ChromArchive archive : kChromArchives) {
+    types << qtFileFilter(chromFileFormat(archive).openFilter);
   }
   for (CheckArchive archive : {CheckArchive::kCalibration, CheckArchive::kVerification}) {
     types << qtFileFilter(checkArchiveFormat(archive).openFilter);

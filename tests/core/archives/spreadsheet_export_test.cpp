@@ -78,6 +78,31 @@ TEST(SpreadsheetExport, HourlyAverageRowAndColumns) {
             "данных\n");
 }
 
+// A sheet without merged ranges streams its rows, one with them is held whole: both keep every
+// row height and value wherever they were set.
+TEST(Spreadsheet, StreamedAndHeldSheetsKeepHeightsValuesAndMerges) {
+  test::TempFolder temp;
+  for (const bool merged : {false, true}) {
+    SCOPED_TRACE(merged ? "held" : "streamed");
+    Spreadsheet sheet;
+    sheet.setText(5, 2, "later");
+    sheet.setRowHeight(5, 30);
+    sheet.setRowHeight(7, 12);  // a row without cells
+    sheet.setText(1, 1, "first");
+    sheet.setNumber(1, 3, 2.5);
+    sheet.setRowHeight(1, 22);
+    if (merged) sheet.merge({1, 1, 2, 2});
+    const auto file = temp.file(merged ? "held.xlsx" : "streamed.xlsx");
+    ASSERT_TRUE(sheet.save(file));
+    EXPECT_EQ(inspect(file,
+                      "print(ws['A1'].value, ws['C1'].value, ws['B5'].value, "
+                      "ws.row_dimensions[1].height, ws.row_dimensions[5].height, "
+                      "ws.row_dimensions[7].height, [str(r) for r in ws.merged_cells.ranges])"),
+              merged ? "first 2.5 later 22.0 30.0 12.0 ['A1:B2']\n"
+                     : "first 2.5 later 22.0 30.0 12.0 []\n");
+  }
+}
+
 TEST(SpreadsheetExport, FailureLeavesTheOldFileAndSays) {
   test::TempFolder temp;
   test::RecordingFrontend frontend;
