@@ -104,6 +104,12 @@ std::string_view accessLevelText(int level) {
   return text.empty() ? "?" : text;
 }
 
+std::vector<std::string> accessLevelTexts() {
+  std::vector<std::string> texts;
+  for (int level = 0; level < kUserLevels; ++level) texts.emplace_back(accessLevelText(level));
+  return texts;
+}
+
 UserRecord userRecord(ConstUsersTableBytes table, int slot) {
   UserRecord record;
   std::memcpy(&record, table.data() + slot * sizeof(UserRecord), sizeof(UserRecord));
@@ -165,7 +171,7 @@ std::optional<InputError> acceptUsersTable(const UsersTableInput& input, UsersTa
 }
 
 std::optional<PasswordRefusal> checkPasswordInput(const PasswordInput& input,
-                                                  Credentials& credentials) {
+                                                  UserSecrets& credentials) {
   if (input.password != input.passwordAgain) {
     PasswordRefusal result = refusal("Несовпадение введенных паролей", kRepeat);
     result.clearPasswords = true;
@@ -192,6 +198,12 @@ void wipeSecret(std::string& text) {
   text.clear();
 }
 
+void wipeSecret(PasswordInput& input) {
+  for (std::string* text : {&input.password, &input.passwordAgain, &input.code, &input.codeAgain}) {
+    wipeSecret(*text);
+  }
+}
+
 std::optional<PasswordRefusal> applyUserChange(const UserChangeInput& input,
                                                UsersTableBytes table) {
   if (auto refused = checkLevelChange(input, table)) return refused;
@@ -199,7 +211,7 @@ std::optional<PasswordRefusal> applyUserChange(const UserChangeInput& input,
     storeUserRecord(table, input.slot, emptyUser());
     return std::nullopt;
   }
-  Credentials credentials;
+  UserSecrets credentials;
   if (auto refused = checkPasswordInput(input.secrets, credentials)) return refused;
   if (input.name.empty()) {
     return refusal(format("Номер пользователя в таблице - %d.", input.slot + 1),

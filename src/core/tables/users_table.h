@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ui/input_error.h"
 
@@ -41,6 +42,8 @@ inline constexpr int kAdministratorLevel = 2;
 inline constexpr int kUserLevels = 5;
 // "Нет доступа", "Производитель-наладчик", …; "?" for a level the controller should not hold.
 std::string_view accessLevelText(int level);
+// The five level texts in level order, as the dialogs list them.
+std::vector<std::string> accessLevelTexts();
 
 // Slot 0..15 of the table.
 UserRecord userRecord(ConstUsersTableBytes table, int slot);
@@ -86,13 +89,13 @@ struct PasswordRefusal {
   bool clearCodes = false;
   bool operator==(const PasswordRefusal&) const = default;
 };
-struct Credentials {
+struct UserSecrets {
   std::array<std::uint8_t, kUserPasswordSize> password{};
   std::array<std::uint8_t, kUserCodeSize> code{};
 };
 // Equal pairs and a code give the blank-padded password (all blanks when empty) and code.
 std::optional<PasswordRefusal> checkPasswordInput(const PasswordInput& input,
-                                                  Credentials& credentials);
+                                                  UserSecrets& credentials);
 
 inline constexpr int kMaxUserCodeDigits = 4;
 inline constexpr int kMaxUserPasswordCharacters = 12;
@@ -100,6 +103,7 @@ inline constexpr int kMaxUserPasswordCharacters = 12;
 // Wipes a buffer that held a secret in a way the compiler keeps.
 void wipeSecret(std::span<std::uint8_t> bytes);
 void wipeSecret(std::string& text);
+void wipeSecret(PasswordInput& input);
 
 // The change-one-user dialog's input for one slot.
 struct UserChangeInput {

@@ -27,6 +27,7 @@
 #include "gui/tables/tformethernet.h"
 #include "gui/tables/tformsinhr.h"
 #include "gui/tables/tformsys.h"
+#include "gui/tables/tformusers.h"
 #include "gui/tables/tformvrgconn.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/qt_text.h"
@@ -106,6 +107,8 @@ void TFormConfig::addGasParameterSections(QVBoxLayout* layout) {
              [this] { openConstants(0); });
   addSection(layout, "Константы параметров газа. Нитка 2", "constants1",
              [this] { openConstants(1); });
+  addSection(layout, "Доступ пользователей к таблицам параметров", "users",
+             &TFormConfig::openUsers);
 }
 
 QPushButton* TFormConfig::addSection(QVBoxLayout* layout, const char* caption, const char* name,
@@ -241,6 +244,10 @@ void TFormConfig::openConstants(int run) {
              record_.at<kConstantBytes>(Record::kConstantsNeed + Record::kRunStep * run), kAccept,
              frontend_, this)
       .exec();
+}
+
+void TFormConfig::openUsers() {
+  TFormUsers(record_.at<kUsersBytes>(Record::kUsers), kAccept, frontend_, this).exec();
 }
 
 }  // namespace zvc
