@@ -124,6 +124,16 @@ std::string userName(const UserRecord& record) { return trimmed(record.name); }
 std::string userPassword(const UserRecord& record) { return trimmed(record.password); }
 std::string userCode(const UserRecord& record) { return trimmed(record.code); }
 
+std::vector<ParameterLine> userLines(ConstUsersTableBytes table) {
+  std::vector<ParameterLine> lines;
+  for (int slot = 0; slot < kUserSlots; ++slot) {
+    const UserRecord user = userRecord(table, slot);
+    const std::string level(accessLevelText(user.level));
+    lines.push_back({format("%d", slot + 1), isUsed(user) ? userName(user) + ", " + level : level});
+  }
+  return lines;
+}
+
 void storeBlankPadded(std::string_view utf8, std::span<std::uint8_t> field) {
   std::string bytes = utf8ToCp1251(utf8);
   std::fill(field.begin(), field.end(), ' ');

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/tables/parameter_section.h"
 #include "core/ui/input_error.h"
 
 namespace zvc {
@@ -54,6 +55,10 @@ std::string userName(const UserRecord& record);
 // Trimmed password and code, for pre-filling masked fields only.
 std::string userPassword(const UserRecord& record);
 std::string userCode(const UserRecord& record);
+
+// One line per slot for zvc-cli: the slot number, then "name, level" or the level of an empty
+// slot. Passwords and codes are never part of it.
+std::vector<ParameterLine> userLines(ConstUsersTableBytes table);
 
 // Text typed into a field: blanks first, then the Windows-1251 text over them from the left.
 void storeBlankPadded(std::string_view utf8, std::span<std::uint8_t> field);

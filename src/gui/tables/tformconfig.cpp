@@ -40,7 +40,6 @@ using Record = ConfigFileRecord;
 constexpr SectionMode kAccept = SectionMode::kAccept;
 // Table 14: the runs in use and the number of measured parameters.
 constexpr std::size_t kRunsInUseField = 7;
-constexpr std::size_t kParameterCountField = 14;
 
 // A section dialog in accept mode on a run of the record's bytes.
 template <typename Dialog, std::size_t Size>
@@ -198,20 +197,13 @@ void TFormConfig::openEthernet() {
 }
 
 MeasuredParameters TFormConfig::measuredParameters() const {
-  return {usedParameters(record_.bytes[Record::kChromatographLink + kParameterCountField]),
-          record_.at<kParameterBytes>(Record::kParameters)};
+  return recordMeasuredParameters(record_);
 }
 
 // The list holds the first N records; accepted, N becomes its count.
 void TFormConfig::openFlowComputers() {
   std::uint8_t& count = record_.bytes[Record::kFlowComputerLink];
-  std::vector<FlowComputerRecord> records;
-  for (std::size_t i = 0; i < std::min<std::size_t>(count, Record::kFlowComputerCount); ++i) {
-    const auto stored = record_.flowComputer(i);
-    records.emplace_back();
-    std::ranges::copy(stored, records.back().begin());
-  }
-  FlowComputerList list(records);
+  FlowComputerList list(recordFlowComputers(record_));
   TFormCurrVich dialog(list, record_.bytes[Record::kChromatographLink + kRunsInUseField], kAccept,
                        frontend_, this);
   if (dialog.exec() != QDialog::Accepted) return;
