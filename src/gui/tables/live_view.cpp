@@ -2,6 +2,8 @@
 
 #include <QBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableWidget>
@@ -28,6 +30,23 @@ QColor qtColour(DataColour colour) {
 
 LiveView::LiveView(TableService& tables, std::chrono::milliseconds interval, QWidget* parent)
     : QDialog(parent), tables_(tables), poller_(interval, [this] { poll(); }, this) {}
+
+QLineEdit* LiveView::layOutGrid(QTableWidget* grid, std::string_view timeLabel,
+                               const char* timeName) {
+  grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  auto* time = new QLineEdit(this);
+  time->setObjectName(timeName);
+  time->setReadOnly(true);
+  auto* timeRow = new QHBoxLayout;
+  timeRow->addWidget(new QLabel(qtText(timeLabel), this));
+  timeRow->addWidget(time);
+  timeRow->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(grid);
+  layout->addLayout(timeRow);
+  addButtonRow(layout);
+  return time;
+}
 
 void LiveView::addButtonRow(QBoxLayout* layout, std::vector<QPushButton*> extra) {
   toggle_ = new QPushButton(kStopCaption, this);
@@ -67,6 +86,8 @@ QTableWidget* dataGrid(QWidget* parent, const char* objectName, const QStringLis
   grid->setObjectName(objectName);
   grid->setHorizontalHeaderLabels(headings);
   grid->verticalHeader()->hide();
+  // One line of text per row, so that twenty parameters fit without scrolling.
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::NoSelection);
   grid->setFocusPolicy(Qt::NoFocus);

@@ -2,12 +2,14 @@
 
 #include <QDialog>
 #include <chrono>
+#include <string_view>
 #include <vector>
 
 #include "core/tables/momentary_data.h"
 #include "gui/tables/view_poller.h"
 
 class QBoxLayout;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -31,6 +33,9 @@ class LiveView : public QDialog {
 
   // The reads of one poll, then the rows shown again.
   virtual void poll() = 0;
+  // The momentary views' layout: the grid of values (first column stretched), below it the
+  // labelled read-only field of the data's time, then the buttons. Gives the time field.
+  QLineEdit* layOutGrid(QTableWidget* grid, std::string_view timeLabel, const char* timeName);
   // The toggle, any extra buttons and "Выход", centred at the end of layout.
   void addButtonRow(QBoxLayout* layout, std::vector<QPushButton*> extra = {});
   void showEvent(QShowEvent* event) override;

@@ -1,11 +1,7 @@
 #include "gui/tables/tformchrom_momdata.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include "core/tables/config_image.h"
 #include "core/tables/table_service.h"
@@ -25,18 +21,7 @@ TFormChrom_MomData::TFormChrom_MomData(TableService& tables, int run, QWidget* p
   grid_ = dataGrid(this, "values",
                    {qtText(kParameterNameHeading), qtText(kValueHeading), "Зона"},
                    kMomentaryParameters);
-  grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-  pollTime_ = new QLineEdit(this);
-  pollTime_->setObjectName("pollTime");
-  pollTime_->setReadOnly(true);
-  auto* time = new QHBoxLayout;
-  time->addWidget(new QLabel(qtText(kLastPollLabel), this));
-  time->addWidget(pollTime_);
-  time->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(grid_);
-  layout->addLayout(time);
-  addButtonRow(layout);
+  pollTime_ = layOutGrid(grid_, kLastPollLabel, "pollTime");
   showData();
   grid_->resizeColumnsToContents();
   grid_->setColumnWidth(1, 130);

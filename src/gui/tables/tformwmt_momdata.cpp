@@ -1,11 +1,7 @@
 #include "gui/tables/tformwmt_momdata.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include "core/tables/config_image.h"
 #include "core/tables/table_service.h"
@@ -24,18 +20,7 @@ TFormWmt_MomData::TFormWmt_MomData(TableService& tables, QWidget* parent)
   setWindowTitle(qtText(kMoistureTitle));
   const int rows = static_cast<int>(moistureLines(tables.image()).size());
   grid_ = dataGrid(this, "values", {qtText(kParameterNameHeading), qtText(kValueHeading)}, rows);
-  grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-  dataTime_ = new QLineEdit(this);
-  dataTime_->setObjectName("dataTime");
-  dataTime_->setReadOnly(true);
-  auto* time = new QHBoxLayout;
-  time->addWidget(new QLabel(qtText(kMoistureTimeLabel), this));
-  time->addWidget(dataTime_);
-  time->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(grid_);
-  layout->addLayout(time);
-  addButtonRow(layout);
+  dataTime_ = layOutGrid(grid_, kMoistureTimeLabel, "dataTime");
   showData();
   grid_->setColumnWidth(1, 130);
   resize(900, 300);
