@@ -39,7 +39,8 @@ TEST_F(CliAgainstSim, ConfigNewIsShownSectionBySection) {
   EXPECT_TRUE(hasLine(shown.out, "system\tКонтрактный час\t9:00"));
   EXPECT_TRUE(hasLine(shown.out, "chrom-link\tКоличество параметров для чтения\t15"));
   EXPECT_TRUE(hasLine(shown.out, "vrg-link\tКоличество подключенных вычислителей\t1"));
-  EXPECT_TRUE(hasLine(shown.out, "period\tПериод записи средних за час значений параметров газа в ВРГ\t1 ч"));
+  EXPECT_TRUE(hasLine(shown.out,
+                      "period\tПериод записи средних за час значений параметров газа в ВРГ\t1 ч"));
   EXPECT_TRUE(hasLine(shown.out, "users\t16\tНет доступа"));
 
   const CliRun again = run({"config", "new", "--save", file("new.cnf")});

@@ -7,10 +7,10 @@
 #include "core/tables/ethernet_section.h"
 #include "core/tables/flow_computer_link_section.h"
 #include "core/tables/identification_view.h"
+#include "core/tables/measured_parameters.h"
 #include "core/tables/moisture_meter_link_section.h"
 #include "core/tables/names_section.h"
 #include "core/tables/system_parameters.h"
-#include "core/tables/measured_parameters.h"
 #include "core/tables/upper_link_section.h"
 #include "core/tables/users_table.h"
 
@@ -129,7 +129,8 @@ std::vector<FlowComputerRecord> recordFlowComputers(const ConfigFileRecord& reco
   const std::size_t count =
       std::min<std::size_t>(record.bytes[Record::kFlowComputerLink], Record::kFlowComputerCount);
   std::vector<FlowComputerRecord> records(count);
-  for (std::size_t i = 0; i < count; ++i) std::ranges::copy(record.flowComputer(i), records[i].begin());
+  for (std::size_t i = 0; i < count; ++i)
+    std::ranges::copy(record.flowComputer(i), records[i].begin());
   return records;
 }
 

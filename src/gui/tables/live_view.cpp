@@ -18,10 +18,14 @@ constexpr const char* kResumeCaption = "Обновлять данные";
 
 QColor qtColour(DataColour colour) {
   switch (colour) {
-    case DataColour::kDarkRed: return QColor(0x72, 0x38, 0x38);
-    case DataColour::kRed: return QColor(Qt::red);
-    case DataColour::kGreen: return QColor(0, 0x80, 0);
-    case DataColour::kBlack: break;
+    case DataColour::kDarkRed:
+      return QColor(0x72, 0x38, 0x38);
+    case DataColour::kRed:
+      return QColor(Qt::red);
+    case DataColour::kGreen:
+      return QColor(0, 0x80, 0);
+    case DataColour::kBlack:
+      break;
   }
   return QColor(Qt::black);
 }
@@ -29,10 +33,13 @@ QColor qtColour(DataColour colour) {
 }  // namespace
 
 LiveView::LiveView(TableService& tables, std::chrono::milliseconds interval, QWidget* parent)
-    : QDialog(parent), tables_(tables), poller_(interval, [this] { poll(); }, this) {}
+    : QDialog(parent),
+      tables_(tables),
+      poller_(
+          interval, [this] { poll(); }, this) {}
 
 QLineEdit* LiveView::layOutGrid(QTableWidget* grid, std::string_view timeLabel,
-                               const char* timeName) {
+                                const char* timeName) {
   grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   auto* time = new QLineEdit(this);
   time->setObjectName(timeName);
@@ -51,8 +58,7 @@ QLineEdit* LiveView::layOutGrid(QTableWidget* grid, std::string_view timeLabel,
 void LiveView::addButtonRow(QBoxLayout* layout, std::vector<QPushButton*> extra) {
   toggle_ = new QPushButton(kStopCaption, this);
   toggle_->setObjectName("toggle");
-  connect(toggle_, &QPushButton::clicked, this,
-          [this] { poller_.setPolling(!poller_.polling()); });
+  connect(toggle_, &QPushButton::clicked, this, [this] { poller_.setPolling(!poller_.polling()); });
   connect(&poller_, &ViewPoller::pollingChanged, this,
           [this](bool on) { toggle_->setText(on ? kStopCaption : kResumeCaption); });
   auto* exit = new QPushButton("Выход", this);

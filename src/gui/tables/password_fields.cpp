@@ -40,7 +40,8 @@ PasswordFields::PasswordFields(QWidget* parent, QWidget* last)
 }
 
 void PasswordFields::fill(const std::string& password, const std::string& code) {
-  for (QLineEdit* field : {password_, passwordAgain_}) field->setText(QString::fromStdString(password));
+  for (QLineEdit* field : {password_, passwordAgain_})
+    field->setText(QString::fromStdString(password));
   for (QLineEdit* field : {code_, codeAgain_}) field->setText(QString::fromStdString(code));
 }
 

@@ -18,8 +18,7 @@ TFormChrom_MomData::TFormChrom_MomData(TableService& tables, int run, QWidget* p
     : LiveView(tables, kMomentaryInterval, parent), run_(run) {
   setObjectName("FormChrom_MomData");
   setWindowTitle(qtText(momentaryViewTitle(tables.image(), run)));
-  grid_ = dataGrid(this, "values",
-                   {qtText(kParameterNameHeading), qtText(kValueHeading), "Зона"},
+  grid_ = dataGrid(this, "values", {qtText(kParameterNameHeading), qtText(kValueHeading), "Зона"},
                    kMomentaryParameters);
   pollTime_ = layOutGrid(grid_, kLastPollLabel, "pollTime");
   showData();

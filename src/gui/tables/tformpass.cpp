@@ -33,7 +33,8 @@ TFormPass::TFormPass(UsersTableBytes table, Frontend& frontend, QWidget* parent)
   setWindowTitle("Доступ пользователей к записи в контроллер");
   users_ = new QListWidget(this);
   users_->setObjectName("users");
-  for (int slot = 0; slot < kUserSlots; ++slot) users_->addItem(slotCaption(userRecord(table, slot)));
+  for (int slot = 0; slot < kUserSlots; ++slot)
+    users_->addItem(slotCaption(userRecord(table, slot)));
   name_ = textField(this, "name", "", static_cast<int>(kUserNameSize));
   level_ = choiceBox(this, "level", accessLevelTexts(), std::nullopt);
 
@@ -72,9 +73,13 @@ TFormPass::TFormPass(UsersTableBytes table, Frontend& frontend, QWidget* parent)
   resize(640, 420);
 }
 
-TFormPass::~TFormPass() { fields_->clearAll(); }
+TFormPass::~TFormPass() {
+  fields_->clearAll();
+}
 
-int TFormPass::slot() const { return users_->currentRow(); }
+int TFormPass::slot() const {
+  return users_->currentRow();
+}
 
 void TFormPass::showSlot(int slot) {
   if (slot < 0) return;

@@ -7,8 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/tables/controller_state.h"
 #include "core/tables/config_image.h"
+#include "core/tables/controller_state.h"
 #include "core/tables/table_service.h"
 #include "gui/widgets/qt_text.h"
 
@@ -102,11 +102,11 @@ TFormVichState::TFormVichState(const ConfigImage& image, QWidget* parent) : QDia
   setObjectName("FormVichState");
   setWindowTitle(qtText(kFlowComputerStateTitle));
   const std::vector<FlowComputerStateRow> rows = flowComputerStateRows(image);
-  QTableWidget* grid = dataGrid(this, "flowComputers",
-                                {qtText(kFlowComputerAddressHeading),
-                                 qtText(kFlowComputerLinkHeading),
-                                 qtText(kFlowComputerProcessHeading)},
-                                static_cast<int>(rows.size()));
+  QTableWidget* grid =
+      dataGrid(this, "flowComputers",
+               {qtText(kFlowComputerAddressHeading), qtText(kFlowComputerLinkHeading),
+                qtText(kFlowComputerProcessHeading)},
+               static_cast<int>(rows.size()));
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
     setDataCell(grid, row, 0, rows[row].address, DataColour::kBlack, true);
     setDataCell(grid, row, 1, rows[row].link.value, rows[row].link.colour, true);

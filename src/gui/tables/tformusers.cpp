@@ -32,8 +32,7 @@ void wipeSecrets(UsersTableInput& input) {
 
 }  // namespace
 
-TFormUsers::TFormUsers(UsersTableBytes table, SectionMode mode, Frontend& frontend,
-                       QWidget* parent)
+TFormUsers::TFormUsers(UsersTableBytes table, SectionMode mode, Frontend& frontend, QWidget* parent)
     : SectionDialog(mode, frontend, parent), table_(table), edited_(usersTableInput(table)) {
   setObjectName("FormUsers");
   setWindowTitle("Доступ пользователей к записи в контроллер");
@@ -48,15 +47,17 @@ TFormUsers::TFormUsers(UsersTableBytes table, SectionMode mode, Frontend& fronte
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TFormUsers::~TFormUsers() { wipeSecrets(edited_); }
+TFormUsers::~TFormUsers() {
+  wipeSecrets(edited_);
+}
 
 void TFormUsers::addRow(QGridLayout* grid, int slot) {
   const UserRowInput& row = edited_[slot];
   const int at = slot + 1;
   grid->addWidget(new QLabel(QString::number(slot + 1), this), at, 0, Qt::AlignRight);
   const QByteArray suffix = QByteArray::number(slot);
-  names_[slot] = textField(this, ("name" + suffix).constData(), row.name,
-                           static_cast<int>(kUserNameSize));
+  names_[slot] =
+      textField(this, ("name" + suffix).constData(), row.name, static_cast<int>(kUserNameSize));
   levels_[slot] = choiceBox(this, ("level" + suffix).constData(), accessLevelTexts(),
                             row.level < kUserLevels ? std::optional(row.level) : std::nullopt);
   secrets_[slot] = new QPushButton("Ввести", this);

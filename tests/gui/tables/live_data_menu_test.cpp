@@ -109,8 +109,8 @@ class LiveDataMenuTest : public QObject {
     log = logFolder.filePath("sim.log").toStdString();
     // Run 1: parameter 0 in the lower warning zone, 1 in the upper alarm zone, 2 an unknown
     // code; run 2: parameter 14 in the upper warning zone.
-    on_ = std::make_unique<zvc::test::SimMainWindow>(std::vector<std::string>{
-        "--set", "32.0=010407", "--set", "39.14=02", "--log", log});
+    on_ = std::make_unique<zvc::test::SimMainWindow>(
+        std::vector<std::string>{"--set", "32.0=010407", "--set", "39.14=02", "--log", log});
     QVERIFY(window().connectionState().engine->tcpSocket >= 0);
     zvc::test::logInAsSimUser(*window().connectionState().engine);
     QVERIFY(zvc::readWorkingTables(window().tables()));
@@ -126,26 +126,28 @@ class LiveDataMenuTest : public QObject {
     int checked = 0;
     for (int run = 0; run < 2; ++run) {
       whenShown<zvc::TFormChrom_MomData>([&](zvc::TFormChrom_MomData& shown) {
-        whenReady(shown, [](auto& view) { return hasText(view, "pollTime"); }, [&](auto& view) {
-          for (int k = 0; k < 3; ++k) {
-            QCOMPARE(cell(view, k, 2)->text(), QString(expectedZones[run][k]));
-          }
-          if (run == 0) {
-            QCOMPARE(cell(view, 0, 2)->foreground().color(), QColor(0x72, 0x38, 0x38));
-            QCOMPARE(cell(view, 1, 2)->foreground().color(), QColor(Qt::red));
-            QCOMPARE(cell(view, 2, 2)->foreground().color(), QColor(0, 0x80, 0));
-          } else {
-            QCOMPARE(cell(view, 14, 2)->text(), QString(" Верхняя предупредительная зона"));
-          }
-          QVERIFY(!cell(view, 14, 1)->text().isEmpty());
-          for (int k = 15; k < 20; ++k) {  // 15 measured parameters: rows 16..20 greyed
-            QVERIFY(!(cell(view, k, 0)->flags() & Qt::ItemIsEnabled));
-            QVERIFY(cell(view, k, 1)->text().isEmpty());
-            QVERIFY(cell(view, k, 2)->text().isEmpty());
-          }
-          ++checked;
-          click(view, "Выход");
-        });
+        whenReady(
+            shown, [](auto& view) { return hasText(view, "pollTime"); },
+            [&](auto& view) {
+              for (int k = 0; k < 3; ++k) {
+                QCOMPARE(cell(view, k, 2)->text(), QString(expectedZones[run][k]));
+              }
+              if (run == 0) {
+                QCOMPARE(cell(view, 0, 2)->foreground().color(), QColor(0x72, 0x38, 0x38));
+                QCOMPARE(cell(view, 1, 2)->foreground().color(), QColor(Qt::red));
+                QCOMPARE(cell(view, 2, 2)->foreground().color(), QColor(0, 0x80, 0));
+              } else {
+                QCOMPARE(cell(view, 14, 2)->text(), QString(" Верхняя предупредительная зона"));
+              }
+              QVERIFY(!cell(view, 14, 1)->text().isEmpty());
+              for (int k = 15; k < 20; ++k) {  // 15 measured parameters: rows 16..20 greyed
+                QVERIFY(!(cell(view, k, 0)->flags() & Qt::ItemIsEnabled));
+                QVERIFY(cell(view, k, 1)->text().isEmpty());
+                QVERIFY(cell(view, k, 2)->text().isEmpty());
+              }
+              ++checked;
+              click(view, "Выход");
+            });
       });
       itemOf(window(), "NChrom_MomDataClick", run)->trigger();
     }
@@ -155,12 +157,14 @@ class LiveDataMenuTest : public QObject {
   void theMoistureMeterShowsItsFiveValues() {
     bool checked = false;
     whenShown<zvc::TFormWmt_MomData>([&](zvc::TFormWmt_MomData& shown) {
-      whenReady(shown, [](auto& view) { return hasText(view, "dataTime"); }, [&](auto& view) {
-        QCOMPARE(view.template findChild<QTableWidget*>("values")->rowCount(), 5);
-        QCOMPARE(cell(view, 0, 1)->text(), QString("  -12.50"));
-        checked = true;
-        click(view, "Выход");
-      });
+      whenReady(
+          shown, [](auto& view) { return hasText(view, "dataTime"); },
+          [&](auto& view) {
+            QCOMPARE(view.template findChild<QTableWidget*>("values")->rowCount(), 5);
+            QCOMPARE(cell(view, 0, 1)->text(), QString("  -12.50"));
+            checked = true;
+            click(view, "Выход");
+          });
     });
     itemOf(window(), "NWmt_MomDataClick")->trigger();
     QVERIFY(checked);
@@ -188,9 +192,8 @@ class LiveDataMenuTest : public QObject {
           click(view, "Состояние таблиц параметров конфигурации");
         });
       });
-      whenReady(first, linkShown, [](auto& view) {
-        click(view, "Состояние обмена с вычислителями РГ");
-      });
+      whenReady(first, linkShown,
+                [](auto& view) { click(view, "Состояние обмена с вычислителями РГ"); });
     });
     itemOf(window(), "NSitClick")->trigger();
     QCOMPARE(flowComputers, 2);

@@ -1,6 +1,8 @@
 // The live views' polling: the toggle, polls that never overlap, a button's exchanges held until
 // a poll ends, and a view closed in the middle of a poll.
 
+#include "gui/tables/live_view.h"
+
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -11,7 +13,6 @@
 #include "core/tables/config_image.h"
 #include "core/tables/table_service.h"
 #include "core/ui/connection_state.h"
-#include "gui/tables/live_view.h"
 #include "support/recording_frontend.h"
 
 using namespace zvc;
@@ -46,7 +47,9 @@ class CountingView : public LiveView {
   bool inPoll_ = false;
 };
 
-QPushButton* toggle(const QWidget& view) { return view.findChild<QPushButton*>("toggle"); }
+QPushButton* toggle(const QWidget& view) {
+  return view.findChild<QPushButton*>("toggle");
+}
 
 }  // namespace
 

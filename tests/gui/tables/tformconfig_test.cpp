@@ -15,9 +15,9 @@
 #include "gui/tables/tformconst.h"
 #include "gui/tables/tformcontrname.h"
 #include "gui/tables/tformcurrvich.h"
-#include "gui/tables/tformvich.h"
 #include "gui/tables/tformsys.h"
 #include "gui/tables/tformusers.h"
+#include "gui/tables/tformvich.h"
 #include "support/recording_frontend.h"
 
 using namespace zvc;

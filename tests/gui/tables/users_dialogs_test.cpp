@@ -41,7 +41,9 @@ TableBytes tableWithEngineer() {
   return bytes;
 }
 
-std::string text(const auto& field) { return std::string(field.begin(), field.end()); }
+std::string text(const auto& field) {
+  return std::string(field.begin(), field.end());
+}
 
 }  // namespace
 
