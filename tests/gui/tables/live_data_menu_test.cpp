@@ -28,19 +28,10 @@
 
 using zvc::TFormMain;
 using zvc::test::click;
+using zvc::test::itemOf;
 using zvc::test::whenShown;
 
 namespace {
-
-// The item of the main menu that calls handler with that tag.
-QAction* itemOf(const TFormMain& window, const char* handler, int tag = 0) {
-  for (QAction* item : window.menuBar()->findChildren<QAction*>()) {
-    if (item->property("handler").toString() == handler && item->property("Tag").toInt() == tag) {
-      return item;
-    }
-  }
-  return nullptr;
-}
 
 // Closes the view when a check failed, so a failure does not keep it polling.
 struct ClosesOnExit {
