@@ -75,7 +75,8 @@ commands:
   config new --save FILE.cnf   save the default configuration of a new controller
   config show FILE.cnf         every section of a configuration file as
                                "section<TAB>label<TAB>value" lines (sections as show-params names
-                               them)
+                               them, "constants-1"/"constants-2" for the runs' constants; "users"
+                               by name and level, passwords and codes never shown)
   config diff A.cnf B.cnf      the rows whose values differ: "section<TAB>label<TAB>A<TAB>B"
   config diff FILE.cnf --controller
                                the same against the connected controller's configuration

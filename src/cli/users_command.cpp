@@ -30,13 +30,6 @@ PasswordInput secretsFromStdin() {
   return secrets;
 }
 
-void wipeSecrets(PasswordInput& secrets) {
-  for (std::string* text : {&secrets.password, &secrets.passwordAgain, &secrets.code,
-                            &secrets.codeAgain}) {
-    wipeSecret(*text);
-  }
-}
-
 int changeUser(CommandContext& context, TableService& tables, const UserChangeRequest& request) {
   UserChangeInput input;
   input.slot = request.slot;
@@ -51,7 +44,7 @@ int changeUser(CommandContext& context, TableService& tables, const UserChangeRe
     context.frontend.showMessage(kInputErrorKind, refusal->error.line1, refusal->error.line2);
     return std::nullopt;
   });
-  wipeSecrets(input.secrets);
+  wipeSecret(input.secrets);
   wipeSecret(usersTable(tables));
   if (refused) return kExitBadInput;
   return written ? kExitSuccess : kExitLinkFailed;

@@ -41,6 +41,7 @@ std::vector<std::unique_ptr<zvc::sim::SimController>> makeControllers(
     setup.destroyedTable = faults.destroyedTable;
     setup.archiveSeed = options.seed + std::uint32_t(i);
     setup.archiveFaults = faults.archives;
+    setup.settings = options.settings;
     controllers.push_back(std::make_unique<zvc::sim::SimController>(setup, start));
   }
   return controllers;

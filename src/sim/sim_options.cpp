@@ -1,9 +1,11 @@
 #include "sim/sim_options.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string_view>
 
 #include "core/common/format.h"
+#include "core/tables/table_catalogue.h"
 #include "sim/sim_archives.h"
 #include "sim/sim_tables.h"
 #include "sim/sim_time.h"
@@ -15,6 +17,37 @@ std::optional<int> numberIn(std::string_view text, long long minimum, long long 
   const auto value = parseInteger(text);
   if (!value || *value < minimum || *value > maximum) return std::nullopt;
   return int(*value);
+}
+
+std::optional<std::uint8_t> hexByte(std::string_view digits) {
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(digits.begin(), digits.end(), value, 16);
+  if (error != std::errc() || end != digits.end()) return std::nullopt;
+  return std::uint8_t(value);
+}
+
+// "T.F=HEX": bytes for table T from field F on, within the table.
+std::optional<TableSetting> tableSetting(std::string_view text) {
+  const auto dot = text.find('.');
+  const auto equals = text.find('=');
+  if (dot == std::string_view::npos || equals == std::string_view::npos || dot > equals) {
+    return std::nullopt;
+  }
+  const auto table = numberIn(text.substr(0, dot), 0, TableCatalogue::kTableCount - 1);
+  if (!table || !TableCatalogue::hasFields(*table)) return std::nullopt;
+  const TableDescriptor& descriptor = TableCatalogue::table(*table);
+  const auto field = numberIn(text.substr(dot + 1, equals - dot - 1), 0, descriptor.fieldCount - 1);
+  const std::string_view hex = text.substr(equals + 1);
+  if (!field || hex.empty() || hex.size() % 2 != 0) return std::nullopt;
+  TableSetting setting{*table, *field, {}};
+  for (std::size_t at = 0; at < hex.size(); at += 2) {
+    const auto byte = hexByte(hex.substr(at, 2));
+    if (!byte) return std::nullopt;
+    setting.bytes.push_back(*byte);
+  }
+  const std::size_t room = descriptor.size() - std::size_t(*field) * descriptor.fieldSize;
+  if (setting.bytes.size() > room) return std::nullopt;
+  return setting;
 }
 
 // Every --modem option puts the modem in.
@@ -74,6 +107,13 @@ bool applyValue(std::string_view name, const std::string& value, SimOptions& opt
       modemOf(options).guardTime = std::chrono::milliseconds(*guard);
     } else {
       error = "--modem-guard expects 1..10000 ms";
+    }
+  } else if (name == "--set") {
+    const auto setting = tableSetting(value);
+    if (setting) {
+      options.settings.push_back(*setting);
+    } else {
+      error = "--set expects T.F=HEX: a table, a field of it and whole bytes that fit the table";
     }
   } else if (name == "--fault") {
     options.faults.addLine(value, error);
@@ -150,6 +190,11 @@ The controllers:
                       after the request could have crossed the line and leaves byte by byte.
                       A write of table 3 changes the rate for the answers after it.
   --seed N            seed of the generated archives (default 1)
+  --set T.F=HEX       put the bytes HEX (two hex digits each) into table T from field F on,
+                      after the defaults, e.g. --set 32.0=0103 for a lower warning zone of
+                      parameter 0 and a lower alarm zone of parameter 1 of run 1; repeatable.
+                      Tables that follow the clock (2, 30, 37, 38, 42) are rewritten on each
+                      read; a reset (function 25) puts them in again
   --log FILE          one line per request frame received: "F=1 00 00 00 12" (function and
                       payload in hex), flushed per line
 

@@ -22,6 +22,7 @@ struct SimOptions {
   std::uint32_t seed = 1;
   std::string logPath;
   FaultPlan faults;
+  std::vector<TableSetting> settings;  // --set, in the order given
   std::optional<ModemSetup> modem;  // a modem in front of the pseudo-terminal
   bool help = false;
 };

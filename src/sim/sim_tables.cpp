@@ -184,6 +184,10 @@ void fillDefaultTables(ConfigImage& image, const ControllerSetup& setup, const D
   putDateTime(image.fields(16, 0, 6), start);
   putBytes(image.table(33), {1, 1});
   fillLiveTables(image, secondsFromDateTime(start));
+  for (const TableSetting& setting : setup.settings) {
+    const int count = TableCatalogue::table(setting.table).fieldCount - setting.field;
+    std::ranges::copy(setting.bytes, image.fields(setting.table, setting.field, count).begin());
+  }
 }
 
 void fillLiveTables(ConfigImage& image, SimSeconds now) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/common/baud_rates.h"
 #include "core/common/calendar.h"
@@ -10,6 +11,13 @@
 #include "sim/sim_time.h"
 
 namespace zvc::sim {
+
+// Bytes put into a table from one field on (--set), after the defaults.
+struct TableSetting {
+  int table = 0;
+  int field = 0;
+  std::vector<std::uint8_t> bytes;
+};
 
 // What makes one simulated controller differ from the next.
 struct ControllerSetup {
@@ -21,6 +29,7 @@ struct ControllerSetup {
   int destroyedTable = 0;  // 0 = none
   std::uint32_t archiveSeed = 1;
   ArchiveFaults archiveFaults;
+  std::vector<TableSetting> settings;
 };
 
 // The default user: code "1", password "1", level "Производитель-наладчик".

@@ -39,6 +39,9 @@ TEST_F(CliAgainstSim, ConfigNewIsShownSectionBySection) {
   EXPECT_TRUE(hasLine(shown.out, "system\tКонтрактный час\t9:00"));
   EXPECT_TRUE(hasLine(shown.out, "chrom-link\tКоличество параметров для чтения\t15"));
   EXPECT_TRUE(hasLine(shown.out, "vrg-link\tКоличество подключенных вычислителей\t1"));
+  EXPECT_TRUE(hasLine(shown.out,
+                      "period\tПериод записи средних за час значений параметров газа в ВРГ\t1 ч"));
+  EXPECT_TRUE(hasLine(shown.out, "users\t16\tНет доступа"));
 
   const CliRun again = run({"config", "new", "--save", file("new.cnf")});
   EXPECT_EQ(again.status, 2);  // not replaced without --yes
@@ -61,6 +64,11 @@ TEST_F(CliAgainstSim, ConfigReadSavesTheControllersTablesAndDiffNamesTheDifferen
   ASSERT_EQ(diff.status, 0) << diff.err;
   EXPECT_TRUE(hasLine(diff.out, "vrg-link\tКоличество подключенных вычислителей\t1\t2"));
   EXPECT_FALSE(hasLine(diff.out, "ident\tКод типа контроллера\t73\t73"));
+  // The users by name and level alone; the password and code read with them stay unshown.
+  EXPECT_TRUE(hasLine(diff.out, "users\t1\tНет доступа\tNAL, Производитель-наладчик"));
+  EXPECT_NE(diff.out.find("\nflow-computers\t"), std::string::npos);
+  EXPECT_NE(diff.out.find("\ndeadzone\t"), std::string::npos);
+  EXPECT_NE(diff.out.find("\nparameters\t"), std::string::npos);
 
   const CliRun live = overPty(sim, {"config", "diff", file("station.cnf"), "--controller"});
   ASSERT_EQ(live.status, 0) << live.err;

@@ -32,6 +32,17 @@ inline QAction* menuItem(const QMainWindow& window, const QStringList& path) {
   return found;
 }
 
+// The menu item that calls handler with that tag (run 1 or the first archive: 0); nullptr when
+// there is none.
+inline QAction* itemOf(const QMainWindow& window, const char* handler, int tag = 0) {
+  for (QAction* item : window.menuBar()->findChildren<QAction*>()) {
+    if (item->property("handler").toString() == handler && item->property("Tag").toInt() == tag) {
+      return item;
+    }
+  }
+  return nullptr;
+}
+
 inline QPushButton* buttonOf(const QWidget& dialog, const QString& caption) {
   for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
     if (button->text() == caption) return button;

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/link/kpsbox.h"
 #include "gui/app/tformmain.h"
@@ -38,10 +40,20 @@ inline std::unique_ptr<TFormMain> mainWindowOnSim(const QString& folder, const S
 // A simulator on a free TCP port and a connected main window in a folder of its own, destroyed
 // window first.
 struct SimMainWindow {
-  QTemporaryDir folder;
-  SimProcess sim{{"--tcp", "0"}};
-  std::unique_ptr<TFormMain> window = mainWindowOnSim(folder.path(), sim);
+  // More simulator options after "--tcp 0", e.g. {"--set", "32.0=01"}.
+  explicit SimMainWindow(std::vector<std::string> options = {})
+      : sim(withTcp(std::move(options))), window(mainWindowOnSim(folder.path(), sim)) {}
   ~SimMainWindow() { window.reset(); }
+
+  QTemporaryDir folder;
+  SimProcess sim;
+  std::unique_ptr<TFormMain> window;
+
+ private:
+  static std::vector<std::string> withTcp(std::vector<std::string> options) {
+    options.insert(options.begin(), {"--tcp", "0"});
+    return options;
+  }
 };
 
 }  // namespace zvc::test

@@ -45,6 +45,17 @@ TEST(SimOptions, DefaultsToOneControllerAtAddress1) {
   EXPECT_EQ(options.lineRate, 0);
 }
 
+TEST(SimOptions, SetPutsWholeBytesIntoATable) {
+  SimOptions options;
+  std::string error;
+  ASSERT_TRUE(parse({"--pty", "--set", "32.0=0103", "--set", "39.19=Ff"}, options, error)) << error;
+  ASSERT_EQ(options.settings.size(), 2u);
+  EXPECT_EQ(options.settings[0].table, 32);
+  EXPECT_EQ(options.settings[0].field, 0);
+  EXPECT_EQ(options.settings[0].bytes, (std::vector<std::uint8_t>{1, 3}));
+  EXPECT_EQ(options.settings[1].bytes, std::vector<std::uint8_t>{0xFF});
+}
+
 TEST(SimOptions, RefusesWhatItCannotServe) {
   const std::vector<std::vector<const char*>> cases = {
       {},  // nothing to serve
@@ -57,6 +68,12 @@ TEST(SimOptions, RefusesWhatItCannotServe) {
       {"--pty", "--scenario", "/nonexistent/scenario"},
       {"--pty", "--log"},  // value missing
       {"--pty", "--bogus", "1"},
+      {"--pty", "--set", "32.20=01"},    // table 32 has fields 0..19
+      {"--pty", "--set", "32.19=0101"},  // past the table's end
+      {"--pty", "--set", "32.0=1"},      // half a byte
+      {"--pty", "--set", "32.0=zz"},
+      {"--pty", "--set", "47.0=00"},
+      {"--pty", "--set", "32=00"},
   };
   for (const auto& args : cases) {
     SimOptions options;

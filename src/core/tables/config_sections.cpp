@@ -7,10 +7,12 @@
 #include "core/tables/ethernet_section.h"
 #include "core/tables/flow_computer_link_section.h"
 #include "core/tables/identification_view.h"
+#include "core/tables/measured_parameters.h"
 #include "core/tables/moisture_meter_link_section.h"
 #include "core/tables/names_section.h"
 #include "core/tables/system_parameters.h"
 #include "core/tables/upper_link_section.h"
+#include "core/tables/users_table.h"
 
 namespace zvc {
 namespace {
@@ -19,8 +21,23 @@ using Record = ConfigFileRecord;
 
 constexpr std::size_t kControllerSync = Record::kSystem + kSyncWithFlowComputerField;
 constexpr std::size_t kChromatographSync = Record::kChromatographLink + 8;
+constexpr std::size_t kParameterCountField = 14;
 
 using Lines = std::vector<ParameterLine>;
+
+std::function<Lines(Record&)> limitRows(int kind) {
+  return [kind](Record& r) {
+    return limitLines(recordMeasuredParameters(r),
+                      r.at<kLimitBytes>(Record::kLimits + Record::kLimitsStep * kind));
+  };
+}
+
+std::function<Lines(Record&)> constantRows(int run) {
+  return [run](Record& r) {
+    return constantLines(recordMeasuredParameters(r),
+                         r.at<kConstantBytes>(Record::kConstantsNeed + Record::kRunStep * run));
+  };
+}
 
 struct SectionRows {
   const char* name;
@@ -53,6 +70,27 @@ const SectionRows kSections[] = {
        return moistureMeterLinkLines(r.at<kMoistureMeterLinkBytes>(Record::kMoistureMeterLink));
      }},
     {"ethernet", [](Record& r) { return ethernetLines(r.at<kEthernetBytes>(Record::kEthernet)); }},
+    {"flow-computers", [](Record& r) { return flowComputerLines(recordFlowComputers(r)); }},
+    {"parameters",
+     [](Record& r) {
+       const MeasuredParameters parameters = recordMeasuredParameters(r);
+       return parameterLines(parameters.count, parameters.table);
+     }},
+    {"deadzone", limitRows(0)},
+    {"low-warn", limitRows(1)},
+    {"high-warn", limitRows(2)},
+    {"low-limit", limitRows(3)},
+    {"high-limit", limitRows(4)},
+    {"write-need",
+     [](Record& r) {
+       return writeNeedLines(recordMeasuredParameters(r),
+                             r.at<kWriteNeedBytes>(Record::kWriteNeed));
+     }},
+    {"period", [](Record& r) { return periodLines(r.at<kPeriodBytes>(Record::kAveragingPeriod)); }},
+    {"constants-1", constantRows(0)},
+    {"constants-2", constantRows(1)},
+    // Names and levels only: the record's passwords and codes are never shown.
+    {"users", [](Record& r) { return userLines(r.at<kUsersBytes>(Record::kUsers)); }},
 };
 
 }  // namespace
@@ -80,6 +118,20 @@ ChromatographLinkContext recordChromatographContext(const ConfigFileRecord& reco
   for (std::size_t i = 0; i < count; ++i) addresses.push_back(record.flowComputer(i)[0]);
   context.flowComputers = std::move(addresses);
   return context;
+}
+
+MeasuredParameters recordMeasuredParameters(const ConfigFileRecord& record) {
+  return {usedParameters(record.bytes[Record::kChromatographLink + kParameterCountField]),
+          record.at<kParameterBytes>(Record::kParameters)};
+}
+
+std::vector<FlowComputerRecord> recordFlowComputers(const ConfigFileRecord& record) {
+  const std::size_t count =
+      std::min<std::size_t>(record.bytes[Record::kFlowComputerLink], Record::kFlowComputerCount);
+  std::vector<FlowComputerRecord> records(count);
+  for (std::size_t i = 0; i < count; ++i)
+    std::ranges::copy(record.flowComputer(i), records[i].begin());
+  return records;
 }
 
 std::vector<ConfigLine> configRecordLines(const ConfigFileRecord& record) {

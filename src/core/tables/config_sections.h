@@ -5,6 +5,8 @@
 
 #include "core/tables/chromatograph_link_section.h"
 #include "core/tables/config_record.h"
+#include "core/tables/flow_computers_section.h"
+#include "core/tables/gas_parameter_sections.h"
 #include "core/tables/parameter_section.h"
 #include "core/tables/time_sync_section.h"
 
@@ -19,6 +21,11 @@ TimeSyncSection recordTimeSync(ConfigFileRecord& record);
 ChromatographLinkSection recordChromatographLink(ConfigFileRecord& record);
 // The run names and, when flow computers are present, the addresses of the first N of them.
 ChromatographLinkContext recordChromatographContext(const ConfigFileRecord& record);
+
+// The measured parameters in use (table 14 field 14) and their records (table 1).
+MeasuredParameters recordMeasuredParameters(const ConfigFileRecord& record);
+// The first N flow-computer records (N = table 9 field 0).
+std::vector<FlowComputerRecord> recordFlowComputers(const ConfigFileRecord& record);
 
 // One row of a record as zvc-cli shows it: the section's name and the dialog's row.
 struct ConfigLine {

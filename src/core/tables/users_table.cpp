@@ -104,6 +104,12 @@ std::string_view accessLevelText(int level) {
   return text.empty() ? "?" : text;
 }
 
+std::vector<std::string> accessLevelTexts() {
+  std::vector<std::string> texts;
+  for (int level = 0; level < kUserLevels; ++level) texts.emplace_back(accessLevelText(level));
+  return texts;
+}
+
 UserRecord userRecord(ConstUsersTableBytes table, int slot) {
   UserRecord record;
   std::memcpy(&record, table.data() + slot * sizeof(UserRecord), sizeof(UserRecord));
@@ -117,6 +123,16 @@ void storeUserRecord(UsersTableBytes table, int slot, const UserRecord& record) 
 std::string userName(const UserRecord& record) { return trimmed(record.name); }
 std::string userPassword(const UserRecord& record) { return trimmed(record.password); }
 std::string userCode(const UserRecord& record) { return trimmed(record.code); }
+
+std::vector<ParameterLine> userLines(ConstUsersTableBytes table) {
+  std::vector<ParameterLine> lines;
+  for (int slot = 0; slot < kUserSlots; ++slot) {
+    const UserRecord user = userRecord(table, slot);
+    const std::string level(accessLevelText(user.level));
+    lines.push_back({format("%d", slot + 1), isUsed(user) ? userName(user) + ", " + level : level});
+  }
+  return lines;
+}
 
 void storeBlankPadded(std::string_view utf8, std::span<std::uint8_t> field) {
   std::string bytes = utf8ToCp1251(utf8);
@@ -165,7 +181,7 @@ std::optional<InputError> acceptUsersTable(const UsersTableInput& input, UsersTa
 }
 
 std::optional<PasswordRefusal> checkPasswordInput(const PasswordInput& input,
-                                                  Credentials& credentials) {
+                                                  UserSecrets& credentials) {
   if (input.password != input.passwordAgain) {
     PasswordRefusal result = refusal("Несовпадение введенных паролей", kRepeat);
     result.clearPasswords = true;
@@ -192,6 +208,12 @@ void wipeSecret(std::string& text) {
   text.clear();
 }
 
+void wipeSecret(PasswordInput& input) {
+  for (std::string* text : {&input.password, &input.passwordAgain, &input.code, &input.codeAgain}) {
+    wipeSecret(*text);
+  }
+}
+
 std::optional<PasswordRefusal> applyUserChange(const UserChangeInput& input,
                                                UsersTableBytes table) {
   if (auto refused = checkLevelChange(input, table)) return refused;
@@ -199,7 +221,7 @@ std::optional<PasswordRefusal> applyUserChange(const UserChangeInput& input,
     storeUserRecord(table, input.slot, emptyUser());
     return std::nullopt;
   }
-  Credentials credentials;
+  UserSecrets credentials;
   if (auto refused = checkPasswordInput(input.secrets, credentials)) return refused;
   if (input.name.empty()) {
     return refusal(format("Номер пользователя в таблице - %d.", input.slot + 1),

@@ -7,7 +7,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/tables/parameter_section.h"
 #include "core/ui/input_error.h"
 
 namespace zvc {
@@ -41,6 +43,8 @@ inline constexpr int kAdministratorLevel = 2;
 inline constexpr int kUserLevels = 5;
 // "Нет доступа", "Производитель-наладчик", …; "?" for a level the controller should not hold.
 std::string_view accessLevelText(int level);
+// The five level texts in level order, as the dialogs list them.
+std::vector<std::string> accessLevelTexts();
 
 // Slot 0..15 of the table.
 UserRecord userRecord(ConstUsersTableBytes table, int slot);
@@ -51,6 +55,10 @@ std::string userName(const UserRecord& record);
 // Trimmed password and code, for pre-filling masked fields only.
 std::string userPassword(const UserRecord& record);
 std::string userCode(const UserRecord& record);
+
+// One line per slot for zvc-cli: the slot number, then "name, level" or the level of an empty
+// slot. Passwords and codes are never part of it.
+std::vector<ParameterLine> userLines(ConstUsersTableBytes table);
 
 // Text typed into a field: blanks first, then the Windows-1251 text over them from the left.
 void storeBlankPadded(std::string_view utf8, std::span<std::uint8_t> field);
@@ -86,13 +94,13 @@ struct PasswordRefusal {
   bool clearCodes = false;
   bool operator==(const PasswordRefusal&) const = default;
 };
-struct Credentials {
+struct UserSecrets {
   std::array<std::uint8_t, kUserPasswordSize> password{};
   std::array<std::uint8_t, kUserCodeSize> code{};
 };
 // Equal pairs and a code give the blank-padded password (all blanks when empty) and code.
 std::optional<PasswordRefusal> checkPasswordInput(const PasswordInput& input,
-                                                  Credentials& credentials);
+                                                  UserSecrets& credentials);
 
 inline constexpr int kMaxUserCodeDigits = 4;
 inline constexpr int kMaxUserPasswordCharacters = 12;
@@ -100,6 +108,7 @@ inline constexpr int kMaxUserPasswordCharacters = 12;
 // Wipes a buffer that held a secret in a way the compiler keeps.
 void wipeSecret(std::span<std::uint8_t> bytes);
 void wipeSecret(std::string& text);
+void wipeSecret(PasswordInput& input);
 
 // The change-one-user dialog's input for one slot.
 struct UserChangeInput {

@@ -35,7 +35,9 @@
 #include "gui/tables/flow_computers_menu.h"
 #include "gui/tables/gas_parameters_menu.h"
 #include "gui/tables/link_tables_menu.h"
+#include "gui/tables/live_data_menu.h"
 #include "gui/tables/tformtableinfo.h"
+#include "gui/tables/users_menu.h"
 #include "gui/widgets/status_panel.h"
 
 namespace zvc {
@@ -239,6 +241,10 @@ void TFormMain::wireGasParameterHandlers() {
   wire("NDistrClick", &TFormMain::NDistrClick);
   wire("NdistrparClick", &TFormMain::NdistrparClick);
   wire("N_ConstClick", &TFormMain::N_ConstClick);
+  wire("NPassClick", &TFormMain::NPassClick);
+  wire("NChrom_MomDataClick", &TFormMain::NChrom_MomDataClick);
+  wire("NWmt_MomDataClick", &TFormMain::NWmt_MomDataClick);
+  wire("NSitClick", &TFormMain::NSitClick);
 }
 
 void TFormMain::wire(const char* handler, void (TFormMain::*slot)()) {
@@ -777,6 +783,30 @@ void TFormMain::NdistrparClick() {
 void TFormMain::N_ConstClick() {
   const int run = senderTag() == kSecondTag ? 1 : 0;
   runOperation([this, run] { editConstants(context(), run); });
+}
+
+// --- users ---
+
+void TFormMain::NPassClick() {
+  runOperation([this] { changeControllerUser(context()); });
+}
+
+// --- live data ---
+
+void TFormMain::NChrom_MomDataClick() {
+  const int run = senderTag() == kSecondTag ? 1 : 0;
+  runOperation([this, run] { showChromatographMomentaryData(context(), run); });
+}
+
+void TFormMain::NWmt_MomDataClick() {
+  runOperation([this] { showMoistureMeterMomentaryData(context()); });
+}
+
+// After a reset of the controller's non-volatile data the link is established anew.
+void TFormMain::NSitClick() {
+  runOperation([this] {
+    if (showControllerState(context())) TimerStart->start();
+  });
 }
 
 }  // namespace zvc

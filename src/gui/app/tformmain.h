@@ -98,6 +98,10 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void NDistrClick();
   void NdistrparClick();
   void N_ConstClick();
+  void NPassClick();
+  void NChrom_MomDataClick();
+  void NWmt_MomDataClick();
+  void NSitClick();
   void BitBtn3Click();
 
  protected:

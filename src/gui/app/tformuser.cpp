@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/ui/frontend.h"
+#include "gui/widgets/choice_box.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/enter_moves_focus.h"
 #include "gui/widgets/field_key_filter.h"
@@ -16,22 +17,14 @@ namespace {
 
 constexpr int kInputErrorKind = 2;
 
-QLineEdit* maskedField(const char* name, int maxLength, QWidget* parent) {
-  auto* field = new QLineEdit(parent);
-  field->setObjectName(name);
-  field->setEchoMode(QLineEdit::Password);
-  field->setMaxLength(maxLength);
-  return field;
-}
-
 }  // namespace
 
 TFormUser::TFormUser(Frontend& frontend, QWidget* parent) : QDialog(parent), frontend_(frontend) {
   setWindowTitle("Идентификация пользователя программы");
 
-  code_ = maskedField("userCode", kUserCodeChars, this);
+  code_ = maskedField(this, "userCode", kUserCodeChars);
   FieldKeyFilter::digitsOnly(code_);
-  password_ = maskedField("writePassword", kWritePasswordChars, this);
+  password_ = maskedField(this, "writePassword", kWritePasswordChars);
 
   auto* fields = new QGridLayout;
   fields->addWidget(new QLabel(" Код идентификации  пользователя", this), 0, 0);

@@ -8,12 +8,6 @@
 #include "gui/widgets/qt_text.h"
 
 namespace zvc {
-namespace {
-
-constexpr int kInputErrorKind = 2;
-
-}  // namespace
-
 std::optional<ConfigFileRecord> loadConfigFile(const MainWindowContext& context) {
   const auto file = askOpenFileOfType(context.window, qtText(kConfigOpenTitle),
                                       context.folder.subfolder(Subfolder::kConfig), kConfigFilter);
@@ -32,14 +26,6 @@ ConfigEditOutcome editConfigRecord(const MainWindowContext& context, ConfigFileR
   TFormConfig editor(record, mode, context.frontend, context.window);
   const bool accepted = editor.exec() == QDialog::Accepted;
   return {accepted, accepted && editor.changed()};
-}
-
-bool confirmUsersTable(const MainWindowContext& context,
-                       std::span<std::uint8_t, kUsersBytes> users) {
-  const std::optional<InputError> error = checkUsersSection(users);
-  if (!error) return true;
-  context.frontend.showMessage(kInputErrorKind, error->line1, error->line2);
-  return false;
 }
 
 void editConfigurationFile(const MainWindowContext& context, bool newFile) {

@@ -19,9 +19,6 @@ void saveControllerConfiguration(const MainWindowContext& context);
 // The pieces a restore uses too.
 std::optional<ConfigFileRecord> loadConfigFile(const MainWindowContext& context);
 void saveConfigFile(const MainWindowContext& context, const ConfigFileRecord& record);
-// The users table of a file, to be written alone: true once it keeps the table rules.
-bool confirmUsersTable(const MainWindowContext& context,
-                       std::span<std::uint8_t, kUsersBytes> users);
 ConfigEditOutcome editConfigRecord(const MainWindowContext& context, ConfigFileRecord& record,
                                    SectionMode mode);
 

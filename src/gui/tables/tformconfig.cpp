@@ -13,20 +13,21 @@
 #include "core/tables/names_section.h"
 #include "core/tables/system_parameters.h"
 #include "core/tables/upper_link_section.h"
-#include "gui/tables/parameter_lines_view.h"
 #include "gui/tables/gas_parameters_menu.h"
+#include "gui/tables/parameter_lines_view.h"
 #include "gui/tables/tformconkps.h"
+#include "gui/tables/tformconnwmt.h"
 #include "gui/tables/tformconst.h"
+#include "gui/tables/tformcontrname.h"
+#include "gui/tables/tformconvu.h"
 #include "gui/tables/tformcurrvich.h"
 #include "gui/tables/tformdistr.h"
 #include "gui/tables/tformdistrpar.h"
-#include "gui/tables/tformlimit.h"
-#include "gui/tables/tformconnwmt.h"
-#include "gui/tables/tformcontrname.h"
-#include "gui/tables/tformconvu.h"
 #include "gui/tables/tformethernet.h"
+#include "gui/tables/tformlimit.h"
 #include "gui/tables/tformsinhr.h"
 #include "gui/tables/tformsys.h"
+#include "gui/tables/tformusers.h"
 #include "gui/tables/tformvrgconn.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/qt_text.h"
@@ -39,7 +40,6 @@ using Record = ConfigFileRecord;
 constexpr SectionMode kAccept = SectionMode::kAccept;
 // Table 14: the runs in use and the number of measured parameters.
 constexpr std::size_t kRunsInUseField = 7;
-constexpr std::size_t kParameterCountField = 14;
 
 // A section dialog in accept mode on a run of the record's bytes.
 template <typename Dialog, std::size_t Size>
@@ -106,6 +106,8 @@ void TFormConfig::addGasParameterSections(QVBoxLayout* layout) {
              [this] { openConstants(0); });
   addSection(layout, "Константы параметров газа. Нитка 2", "constants1",
              [this] { openConstants(1); });
+  addSection(layout, "Доступ пользователей к таблицам параметров", "users",
+             &TFormConfig::openUsers);
 }
 
 QPushButton* TFormConfig::addSection(QVBoxLayout* layout, const char* caption, const char* name,
@@ -195,20 +197,13 @@ void TFormConfig::openEthernet() {
 }
 
 MeasuredParameters TFormConfig::measuredParameters() const {
-  return {usedParameters(record_.bytes[Record::kChromatographLink + kParameterCountField]),
-          record_.at<kParameterBytes>(Record::kParameters)};
+  return recordMeasuredParameters(record_);
 }
 
 // The list holds the first N records; accepted, N becomes its count.
 void TFormConfig::openFlowComputers() {
   std::uint8_t& count = record_.bytes[Record::kFlowComputerLink];
-  std::vector<FlowComputerRecord> records;
-  for (std::size_t i = 0; i < std::min<std::size_t>(count, Record::kFlowComputerCount); ++i) {
-    const auto stored = record_.flowComputer(i);
-    records.emplace_back();
-    std::ranges::copy(stored, records.back().begin());
-  }
-  FlowComputerList list(records);
+  FlowComputerList list(recordFlowComputers(record_));
   TFormCurrVich dialog(list, record_.bytes[Record::kChromatographLink + kRunsInUseField], kAccept,
                        frontend_, this);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -241,6 +236,10 @@ void TFormConfig::openConstants(int run) {
              record_.at<kConstantBytes>(Record::kConstantsNeed + Record::kRunStep * run), kAccept,
              frontend_, this)
       .exec();
+}
+
+void TFormConfig::openUsers() {
+  TFormUsers(record_.at<kUsersBytes>(Record::kUsers), kAccept, frontend_, this).exec();
 }
 
 }  // namespace zvc

@@ -56,6 +56,7 @@ class TFormConfig : public QDialog {
   void openWritePeriod();
   void openLimits(int kind);
   void openConstants(int run);
+  void openUsers();
   MeasuredParameters measuredParameters() const;
 
   ConfigFileRecord& record_;

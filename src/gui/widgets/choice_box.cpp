@@ -63,6 +63,14 @@ QLineEdit* textField(QWidget* parent, const char* objectName, const std::string&
   return field;
 }
 
+QLineEdit* maskedField(QWidget* parent, const char* objectName, int maxLength) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(objectName);
+  field->setEchoMode(QLineEdit::Password);
+  field->setMaxLength(maxLength);
+  return field;
+}
+
 QLineEdit* numberField(QWidget* parent, const char* objectName, const std::string& text,
                        int maxLength) {
   auto* field = new QLineEdit(QString::fromStdString(text), parent);

@@ -25,6 +25,8 @@ QComboBox* numberBox(QWidget* parent, const char* objectName, const std::vector<
 // A text field of at most maxLength characters, as wide as they take.
 QLineEdit* textField(QWidget* parent, const char* objectName, const std::string& text,
                      int maxLength);
+// A field whose characters are shown masked; a secret typed into it is never echoed.
+QLineEdit* maskedField(QWidget* parent, const char* objectName, int maxLength);
 // A field that takes digits only.
 QLineEdit* numberField(QWidget* parent, const char* objectName, const std::string& text,
                        int maxLength = 0);

@@ -96,7 +96,7 @@ TEST(PasswordDialog, RulesAndPadding) {
       {{"", "", "12", "12"}, std::nullopt, false, false},
   };
   for (const Case& c : cases) {
-    Credentials credentials;
+    UserSecrets credentials;
     const auto refused = checkPasswordInput(c.input, credentials);
     if (!c.line1) {
       EXPECT_EQ(refused, std::nullopt);
@@ -107,7 +107,7 @@ TEST(PasswordDialog, RulesAndPadding) {
     EXPECT_EQ(refused->clearPasswords, c.clearPasswords);
     EXPECT_EQ(refused->clearCodes, c.clearCodes);
   }
-  Credentials credentials;
+  UserSecrets credentials;
   ASSERT_EQ(checkPasswordInput({"", "", "12", "12"}, credentials), std::nullopt);
   EXPECT_EQ(credentials.password, (std::array<std::uint8_t, 12>{' ', ' ', ' ', ' ', ' ', ' ', ' ',
                                                                ' ', ' ', ' ', ' ', ' '}));

@@ -24,19 +24,10 @@
 
 using zvc::TFormMain;
 using zvc::test::click;
+using zvc::test::itemOf;
 using zvc::test::whenShown;
 
 namespace {
-
-// The menu item of that handler for run 1 (tag 0) or run 2.
-QAction* itemOf(const TFormMain& window, const char* handler, int tag = 0) {
-  for (QAction* item : window.menuBar()->findChildren<QAction*>()) {
-    if (item->property("handler").toString() == handler && item->property("Tag").toInt() == tag) {
-      return item;
-    }
-  }
-  return nullptr;
-}
 
 }  // namespace
 

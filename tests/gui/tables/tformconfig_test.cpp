@@ -15,8 +15,9 @@
 #include "gui/tables/tformconst.h"
 #include "gui/tables/tformcontrname.h"
 #include "gui/tables/tformcurrvich.h"
-#include "gui/tables/tformvich.h"
 #include "gui/tables/tformsys.h"
+#include "gui/tables/tformusers.h"
+#include "gui/tables/tformvich.h"
 #include "support/recording_frontend.h"
 
 using namespace zvc;
@@ -108,6 +109,23 @@ class TFormConfigTest : public QObject {
     float constant = 0;
     std::memcpy(&constant, &record.bytes[run2 + 20], 4);
     QCOMPARE(constant, 2.0f);
+  }
+
+  // The default record has no users: the first one entered is the manufacturer-engineer.
+  void theUsersAreEditedInTheRecord() {
+    Record record = defaultConfigRecord();
+    TFormConfig editor(record, SectionMode::kAccept, frontend);
+    test::whenModalOpens<TFormUsers>([](TFormUsers& dialog) {
+      dialog.findChild<QLineEdit*>("name0")->setText("NAL");
+      dialog.findChild<QComboBox*>("level0")->setCurrentIndex(1);
+      click(dialog, "Принять");  // no code yet: refused, stays open
+      QVERIFY(dialog.isVisible());
+      dialog.reject();
+    });
+    button(editor, "users")->click();
+    QCOMPARE(frontend.messages.at(0).line2, std::string("Не задан код идентификации пользователя"));
+    QCOMPARE(int(record.bytes[Record::kUsers + 4]), 0);
+    QVERIFY(!editor.changed());
   }
 
   void renamedControllerRenamesTheCaptionAndCancelPutsTheRecordBack() {
