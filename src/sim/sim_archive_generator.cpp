@@ -61,13 +61,14 @@ struct TypicalValue {
   double swing;
 };
 
-// Natural gas as the chromatograph's parameter table usually lists it: components
-// (mole %), density, heating values, Wobbe indices.
+// Natural gas in the order of the simulated controller's measured-parameter table (C6+, C3,
+// iC4, nC4, neoC5, iC5, nC5, N2 + O2, CH4, CO2, C2H6, Hs, density, Wobbe, Hi), as the
+// archive records carry their values; five spare slots after them.
 constexpr TypicalValue kGasValues[20] = {
-    {91.20, 0.40},    {4.10, 0.08},     {1.05, 0.03},     {0.160, 0.006}, {0.170, 0.006},
-    {0.0030, 0.0004}, {0.040, 0.002},   {0.030, 0.002},   {0.050, 0.004}, {1.10, 0.05},
-    {0.90, 0.04},     {0.7230, 0.0030}, {38.10, 0.12},    {34.35, 0.11},  {49.90, 0.10},
-    {0.0100, 0.0010}, {0.0150, 0.0010}, {0.0020, 0.0005}, {44.95, 0.09},  {0.6000, 0.0025}};
+    {0.050, 0.004},  {1.05, 0.03},     {0.160, 0.006},   {0.170, 0.006}, {0.0030, 0.0004},
+    {0.040, 0.002},  {0.030, 0.002},   {1.10, 0.05},     {91.20, 0.40},  {0.90, 0.04},
+    {4.10, 0.08},    {38.10, 0.12},    {0.7230, 0.0030}, {49.90, 0.10},  {34.35, 0.11},
+    {0.0100, 0.0010}, {0.0150, 0.0010}, {0.0020, 0.0005}, {44.95, 0.09}, {0.6000, 0.0025}};
 constexpr int kMeaningfulGasValues = 15;
 
 // Dew points (°C), gauge pressure (bar), dew point reduced to absolute pressure.
