@@ -1,6 +1,7 @@
-// Chromatograph archive readings: the clock or the range query, the measurement, hourly and
-// daily records and their table, whatever the controller answers.
+// Chromatograph and moisture-meter archive readings: the clock or the range query, the
+// measurement, hourly and daily records and their table, whatever the controller answers.
 #include "core/archives/chrom_archives.h"
+#include "core/archives/moisture_archives.h"
 #include "fuzz_support.h"
 
 namespace zvc::fuzz {
@@ -9,13 +10,21 @@ namespace {
 constexpr ChromArchive kArchives[] = {ChromArchive::kMeasurement, ChromArchive::kHourly,
                                       ChromArchive::kDaily, ChromArchive::kDaily};
 
-// Operation byte: bits 0..1 the archive, bit 2 run 2 (else run 1).
+constexpr MoistureArchive kMoistureArchives[] = {
+    MoistureArchive::kMeasurement, MoistureArchive::kHourly, MoistureArchive::kDaily,
+    MoistureArchive::kDaily};
+
+// Operation byte: bits 0..1 the archive; bits 2..3 the device: run 1, run 2, the moisture meter.
 void session(kpsbox& engine, FakeLine& line, std::uint8_t operation) {
   ControllerSession controller(engine, line);
-  const ChromArchive archive = kArchives[operation & 3];
-  const int run = (operation & 4) != 0 ? 2 : 1;
-  if (const auto reading = readChromArchive(controller, archive, run)) {
-    (void)buildChromTable(archive, reading->header, reading->records);
+  const int archive = operation & 3;
+  const int run = (operation >> 2) & 3;
+  const auto reading = readDeviceArchive(controller, kArchives[archive], run > 1 ? 0 : run + 1);
+  if (!reading) return;
+  if (run > 1) {
+    (void)buildMoistureTable(kMoistureArchives[archive], reading->header, reading->records);
+  } else {
+    (void)buildChromTable(kArchives[archive], reading->header, reading->records);
   }
 }
 
@@ -31,6 +40,9 @@ std::vector<Bytes> seeds() {
     all.push_back(recordLineInput(0, operation, session));
   }
   all.push_back(recordLineInput(3, 4, session));
+  for (std::uint8_t operation = 8; operation < 11; ++operation) {
+    all.push_back(recordLineInput(0, operation, session));
+  }
   return all;
 }
 

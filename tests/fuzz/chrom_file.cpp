@@ -31,7 +31,7 @@ void fuzzOne(std::span<const std::uint8_t> input) {
 std::vector<Bytes> seeds() {
   std::vector<Bytes> all;
   for (const ChromArchive archive : kArchives) {
-    const ChromReading reading = simulatorChromReading(archive);
+    const ChromReading reading = simulatorDeviceReading(archive, 1);
     all.push_back(writtenBytes("saved", [&](const std::filesystem::path& file) {
       SilentFrontend frontend;
       writeMessageFile(file, reading.header, reading.records, frontend);

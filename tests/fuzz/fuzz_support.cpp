@@ -223,13 +223,16 @@ MessageArchiveReading simulatorReading(int kind, std::uint32_t count) {
   return *reading;
 }
 
-std::optional<ChromReading> readChromArchive(ControllerSession& session, ChromArchive archive,
-                                             int run) {
+std::optional<ChromReading> readDeviceArchive(ControllerSession& session, ChromArchive archive,
+                                              int run) {
   ChromArchiveReader reader(session.connection, session.service, scratchFolder());
   reader.clock = [] { return kSimulatorStart; };
+  const bool moisture = run == 0;
   if (archive == ChromArchive::kMeasurement) {
     if (!reader.readClock()) return std::nullopt;
-    return reader.readMeasurements(run, {26, 3, 15, 11, 0, 0}, kSimulatorStart);
+    const DateTime6 start{26, 3, 15, 11, 0, 0};
+    return moisture ? reader.readMoistureMeasurements(start, kSimulatorStart)
+                    : reader.readMeasurements(run, start, kSimulatorStart);
   }
   const bool daily = archive == ChromArchive::kDaily;
   const auto range = reader.queryRange(daily);
@@ -238,16 +241,34 @@ std::optional<ChromReading> readChromArchive(ControllerSession& session, ChromAr
   const DateTime6 end = daily ? DateTime6{26, 3, 14, 0, 0, 0} : DateTime6{26, 3, 15, 11, 0, 0};
   const auto period = checkShortPeriod(daily, start, end, *range);
   if (period.error) return std::nullopt;
-  return reader.readHourDay(daily, run, period.start, period.end);
+  return moisture ? reader.readMoistureHourDay(daily, period.start, period.end)
+                  : reader.readHourDay(daily, run, period.start, period.end);
 }
 
-ChromReading simulatorChromReading(ChromArchive archive) {
+ChromReading simulatorDeviceReading(ChromArchive archive, int run) {
   std::optional<ChromReading> reading;
   recordLineInput(0, 0, [&](kpsbox& engine, FakeLine& line, std::uint8_t) {
     ControllerSession session(engine, line);
-    reading = readChromArchive(session, archive, 1);
+    reading = readDeviceArchive(session, archive, run);
   });
-  check(reading.has_value() && reading->records.count() > 0, "the simulator's chromatograph archive");
+  check(reading.has_value() && reading->records.count() > 0, "the simulator's device archive");
+  return std::move(*reading);
+}
+
+std::optional<CheckReading> readCheckArchive(ControllerSession& session, CheckArchive archive) {
+  CheckArchiveReader reader(session.connection, session.service, scratchFolder());
+  reader.clock = [] { return kSimulatorStart; };
+  if (!reader.readClock()) return std::nullopt;
+  return reader.read(archive, {26, 2, 13, 0, 0, 0}, kSimulatorStart);
+}
+
+CheckReading simulatorCheckReading(CheckArchive archive) {
+  std::optional<CheckReading> reading;
+  recordLineInput(0, 0, [&](kpsbox& engine, FakeLine& line, std::uint8_t) {
+    ControllerSession session(engine, line);
+    reading = readCheckArchive(session, archive);
+  });
+  check(reading.has_value() && reading->records.count() > 0, "the simulator's check archive");
   return std::move(*reading);
 }
 

@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/archives/calibration_archives.h"
 #include "core/archives/chrom_archive_reader.h"
 #include "core/archives/message_archive_reader.h"
 #include "core/link/kpsbox.h"
@@ -93,13 +94,18 @@ struct ControllerSession {
   TableService service;
 };
 
-// A chromatograph archive of run 1 or 2 as the window reads it: the clock or range first, then
+// A measurement, hourly or daily archive as the window reads it: the clock or range first, then
 // a few hours (measurements, hourly) or days (daily) before the simulator's clock, clipped to
-// what the range query allows.
-std::optional<ChromReading> readChromArchive(ControllerSession& session, ChromArchive archive,
-                                             int run);
+// what the range query allows. `run` is the chromatograph's run 1 or 2, or 0 for the moisture
+// meter.
+std::optional<ChromReading> readDeviceArchive(ControllerSession& session, ChromArchive archive,
+                                              int run);
 // The same reading from the simulated controller.
-ChromReading simulatorChromReading(ChromArchive archive);
+ChromReading simulatorDeviceReading(ChromArchive archive, int run);
+
+// A calibration or verification archive over the month before the simulator's clock.
+std::optional<CheckReading> readCheckArchive(ControllerSession& session, CheckArchive archive);
+CheckReading simulatorCheckReading(CheckArchive archive);
 
 // Input layout of the line harnesses: line byte, operation byte, answer stream.
 void runLineInput(std::span<const std::uint8_t> input, const LineSession& session);
