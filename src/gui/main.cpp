@@ -9,6 +9,7 @@
 #include "gui/app/qt_translation.h"
 #include "gui/app/tformabout.h"
 #include "gui/app/tformmain.h"
+#include "gui/widgets/title_fit.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // The program speaks Russian whatever the system's language; Qt's own dialogs too.
   zvc::installQtTranslation(app);
+  zvc::TitleFit titleFit;
+  app.installEventFilter(&titleFit);
   std::optional<std::filesystem::path> givenFolder;
   if (parser.isSet(workdir)) givenFolder = pathOf(parser.value(workdir));
   const zvc::WorkingFolder folder =
