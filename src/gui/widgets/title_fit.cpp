@@ -38,10 +38,10 @@ bool TitleFit::eventFilter(QObject* watched, QEvent* event) {
     // Such a layout would shrink the dialog back to its fields; it stays of fixed size, wider.
     layout->setSizeConstraint(QLayout::SetDefaultConstraint);
     dialog->setFixedSize(needed, dialog->sizeHint().height());
-    return false;
+  } else if (dialog->minimumWidth() == dialog->maximumWidth()) {
+    dialog->setFixedWidth(needed);
   }
-  if (dialog->maximumWidth() < needed) dialog->setMaximumWidth(needed);
-  dialog->resize(needed, dialog->height());
+  // A window the user can resize keeps its designed width: its caption is the user's to uncover.
   return false;
 }
 

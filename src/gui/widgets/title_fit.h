@@ -4,8 +4,8 @@
 
 namespace zvc {
 
-// Widens every dialog, as it is shown, so that the window manager need not cut its caption:
-// several of the program's captions are longer than their dialogs' fields.
+// Widens every dialog of fixed width, as it is shown, so that the window manager need not cut its
+// caption: several of the program's captions are longer than their dialogs' fields.
 class TitleFit : public QObject {
   Q_OBJECT
 
