@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/connection_step.h"
 #include "core/link/kpsbox.h"
 #include "gui/app/tformmain.h"
 #include "sim_process.h"
@@ -35,6 +36,16 @@ inline std::unique_ptr<TFormMain> mainWindowOnSim(const QString& folder, const S
   state.engine->tcpSocket = sim.connectTcp();
   state.connected = true;
   return window;
+}
+
+// The connected window as the archive items find it: working tables read, menu rules applied,
+// shown. False when the simulator could not be reached or the tables not read.
+inline bool showWithWorkingTables(TFormMain& window) {
+  if (window.connectionState().engine->tcpSocket < 0) return false;
+  if (!readWorkingTables(window.tables())) return false;
+  window.applyMenuRules();
+  window.show();
+  return true;
 }
 
 // A simulator on a free TCP port and a connected main window in a folder of its own, destroyed

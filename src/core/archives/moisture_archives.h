@@ -16,6 +16,8 @@ namespace zvc {
 
 // The three archives of the moisture (dew-point) meter; it has no pipeline runs.
 enum class MoistureArchive { kMeasurement, kHourly, kDaily };
+inline constexpr MoistureArchive kMoistureArchives[] = {
+    MoistureArchive::kMeasurement, MoistureArchive::kHourly, MoistureArchive::kDaily};
 
 inline constexpr int kMoistureValueCount = 4;
 

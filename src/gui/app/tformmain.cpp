@@ -29,6 +29,7 @@
 #include "gui/archives/check_archive_menu.h"
 #include "gui/archives/chrom_archive_menu.h"
 #include "gui/archives/message_archive_menu.h"
+#include "gui/archives/moisture_archive_menu.h"
 #include "gui/link/tformconnect.h"
 #include "gui/tables/config_files_menu.h"
 #include "gui/tables/controller_parameters_menu.h"
@@ -216,6 +217,7 @@ void TFormMain::wireMenuHandlers() {
   wire("NrdcnfClick", &TFormMain::NrdcnfClick);
   wireGasParameterHandlers();
   wireChromArchiveHandlers();
+  wireMoistureArchiveHandlers();
 }
 
 void TFormMain::wireChromArchiveHandlers() {
@@ -229,6 +231,15 @@ void TFormMain::wireChromArchiveHandlers() {
   wire("NChrom_ViewClbClick", &TFormMain::NChrom_ViewClbClick);
   wire("NChrom_RdVerifClick", &TFormMain::NChrom_RdVerifClick);
   wire("NChrom_ViewVerifClick", &TFormMain::NChrom_ViewVerifClick);
+}
+
+void TFormMain::wireMoistureArchiveHandlers() {
+  wire("NWmt_RdMeasClick", &TFormMain::NWmt_RdMeasClick);
+  wire("NWmt_ViewMeasClick", &TFormMain::NWmt_ViewMeasClick);
+  wire("NWmt_ReadHourClick", &TFormMain::NWmt_ReadHourClick);
+  wire("NWmt_ViewHourClick", &TFormMain::NWmt_ViewHourClick);
+  wire("NWmt_ReadDayClick", &TFormMain::NWmt_ReadDayClick);
+  wire("NWmt_ViewDayClick", &TFormMain::NWmt_ViewDayClick);
 }
 
 void TFormMain::wireGasParameterHandlers() {
@@ -687,6 +698,32 @@ void TFormMain::NChrom_RdVerifClick() {
 
 void TFormMain::NChrom_ViewVerifClick() {
   viewCheckFile(context(), CheckArchive::kVerification);
+}
+
+// --- data: moisture-meter archives ---
+
+void TFormMain::NWmt_RdMeasClick() {
+  runOperation([this] { readMoistureMeasurements(context()); });
+}
+
+void TFormMain::NWmt_ViewMeasClick() {
+  viewMoistureFile(context(), MoistureArchive::kMeasurement);
+}
+
+void TFormMain::NWmt_ReadHourClick() {
+  runOperation([this] { readMoistureHourDay(context(), false); });
+}
+
+void TFormMain::NWmt_ViewHourClick() {
+  viewMoistureFile(context(), MoistureArchive::kHourly);
+}
+
+void TFormMain::NWmt_ReadDayClick() {
+  runOperation([this] { readMoistureHourDay(context(), true); });
+}
+
+void TFormMain::NWmt_ViewDayClick() {
+  viewMoistureFile(context(), MoistureArchive::kDaily);
 }
 
 // --- parameters ---

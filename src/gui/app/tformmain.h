@@ -75,6 +75,13 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void NChrom_ViewClbClick();
   void NChrom_RdVerifClick();
   void NChrom_ViewVerifClick();
+  // Moisture-meter measurement, hourly and daily archives.
+  void NWmt_RdMeasClick();
+  void NWmt_ViewMeasClick();
+  void NWmt_ReadHourClick();
+  void NWmt_ViewHourClick();
+  void NWmt_ReadDayClick();
+  void NWmt_ViewDayClick();
   void NidentClick();
   void NContrNameClick();
   void NsysClick();
@@ -136,6 +143,7 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void wire(const char* handler, void (TFormMain::*slot)());
   void wireGasParameterHandlers();
   void wireChromArchiveHandlers();
+  void wireMoistureArchiveHandlers();
   // Runs an operation that may talk to the controller; a close asked for meanwhile waits for its
   // end, so the engine is never destroyed under a running exchange.
   template <typename Operation>

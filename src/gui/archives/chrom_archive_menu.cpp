@@ -2,7 +2,6 @@
 
 #include "core/app/program_settings.h"
 #include "core/app/working_folder.h"
-#include "core/archives/chrom_archive_reader.h"
 #include "core/archives/chrom_files.h"
 #include "gui/app/gui_frontend.h"
 #include "gui/archives/tformarhivhdm_chr.h"
@@ -27,24 +26,41 @@ void showChromTable(const MainWindowContext& context, ChromArchive archive,
 
 }  // namespace
 
-void readChromMeasurements(const MainWindowContext& context, int run) {
+std::optional<ChromReading> readMeasurementPeriod(const MainWindowContext& context,
+                                                  const PeriodReading& read) {
   ChromArchiveReader reader(context.state, context.tables, context.folder.root());
-  if (!reader.readClock()) return;
+  if (!reader.readClock()) return std::nullopt;
   TFormPeriod dialog(context.settings.archiveDialog, context.frontend, context.window);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const auto reading = reader.readMeasurements(run, dialog.begin(), dialog.end());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return read(reader, dialog.begin(), dialog.end());
+}
+
+std::optional<ChromReading> readHourDayPeriod(const MainWindowContext& context, bool daily,
+                                              const PeriodReading& read) {
+  ChromArchiveReader reader(context.state, context.tables, context.folder.root());
+  const auto range = reader.queryRange(daily);
+  if (!range) return std::nullopt;
+  TFormShortDate dialog(daily, *range, reader.controllerClock(), context.settings.shortPeriodChoice,
+                        context.frontend, context.window);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return read(reader, dialog.start(), dialog.end());
+}
+
+void readChromMeasurements(const MainWindowContext& context, int run) {
+  const auto reading = readMeasurementPeriod(
+      context, [run](ChromArchiveReader& reader, const DateTime6& start, const DateTime6& end) {
+        return reader.readMeasurements(run, start, end);
+      });
   if (!reading) return;
   showChromTable(context, ChromArchive::kMeasurement, reading->header, reading->records);
 }
 
 void readChromHourDay(const MainWindowContext& context, bool daily, int run) {
-  ChromArchiveReader reader(context.state, context.tables, context.folder.root());
-  const auto range = reader.queryRange(daily);
-  if (!range) return;
-  TFormShortDate dialog(daily, *range, reader.controllerClock(), context.settings.shortPeriodChoice,
-                        context.frontend, context.window);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const auto reading = reader.readHourDay(daily, run, dialog.start(), dialog.end());
+  const auto reading = readHourDayPeriod(
+      context, daily,
+      [daily, run](ChromArchiveReader& reader, const DateTime6& start, const DateTime6& end) {
+        return reader.readHourDay(daily, run, start, end);
+      });
   if (!reading) return;
   showChromTable(context, daily ? ChromArchive::kDaily : ChromArchive::kHourly, reading->header,
                  reading->records);

@@ -10,11 +10,12 @@
 
 #include "core/archives/chrom_files.h"
 #include "core/archives/spreadsheet_export.h"
-#include "gui/archives/chrom_table_model.h"
 #include "gui/archives/tformchromerror.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/file_dialogs.h"
 #include "gui/widgets/frozen_columns_view.h"
+#include "gui/widgets/grid_columns.h"
+#include "gui/widgets/text_grid_model.h"
 
 namespace zvc {
 namespace {
@@ -41,7 +42,13 @@ ChromTableWindow::ChromTableWindow(ChromArchive archive, const ArchiveFileHeader
       folder_(folder),
       frontend_(frontend),
       table_(buildChromTable(archive, header, records)),
-      model_(new ChromTableModel(table_, this)) {
+      model_(new TextGridModel(
+          stackedHeadings(table_.headings, static_cast<std::size_t>(table_.columnCount())),
+          table_.rows.size(),
+          [this](std::size_t row, std::size_t column) -> std::string_view {
+            return table_.rows[row][column];
+          },
+          this)) {
   setWindowTitle(QString::fromStdString(table_.caption));
   setWindowFlag(Qt::WindowMaximizeButtonHint);
   const QString title = QString::fromUtf8(kSaveDialogTitle);
@@ -49,11 +56,7 @@ ChromTableWindow::ChromTableWindow(ChromArchive archive, const ArchiveFileHeader
   askXlsxFileName = saveFileNameDialog(this, title, kXlsxFilter);
 
   grid_ = new FrozenColumnsView(model_, fixedColumns(archive), this);
-  grid_->verticalHeader()->hide();
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->setWordWrap(false);
+  useRecordRows(grid_);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
   grid_->fitColumnsToContents();
   for (QTableView* part : {static_cast<QTableView*>(grid_), grid_->frozenPart()}) {

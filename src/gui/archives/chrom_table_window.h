@@ -10,9 +10,9 @@
 
 namespace zvc {
 
-class ChromTableModel;
 class FrozenColumnsView;
 class Frontend;
+class TextGridModel;
 class WorkingFolder;
 
 // The window the three chromatograph tables share: the records in a grid whose headings and
@@ -48,7 +48,7 @@ class ChromTableWindow : public QDialog {
   const WorkingFolder& folder_;
   Frontend& frontend_;
   ChromTable table_;
-  ChromTableModel* model_;
+  TextGridModel* model_;
   FrozenColumnsView* grid_;
 };
 

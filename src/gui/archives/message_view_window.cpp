@@ -1,15 +1,10 @@
 #include "gui/archives/message_view_window.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <climits>
 
 #include "core/archives/message_view.h"
 #include "core/archives/print_question.h"
@@ -22,12 +17,6 @@
 #include "gui/widgets/grid_columns.h"
 
 namespace zvc {
-namespace {
-
-// A view is never taller than the screen less this, its title bar included.
-constexpr int kScreenMargin = 60;
-
-}  // namespace
 
 MessageViewWindow::MessageViewWindow(const MessageViewRows& rows, const WorkingFolder& folder,
                                      Frontend& frontend, QWidget* parent)
@@ -55,7 +44,7 @@ MessageViewWindow::MessageViewWindow(const MessageViewRows& rows, const WorkingF
   layout->addLayout(centredButtonRow({save, print, exitButton}));
   layout->addWidget(makeStatusLine());
 
-  fitHeightToRows();
+  fitWindowToRows(this, grid_, rows_.windowWidth(), rows_.rowCount());
   if (rows.rowCount() > 0) grid_->selectRow(rows.rowCount() - 1);
   exitButton->setFocus();
 }
@@ -63,20 +52,11 @@ MessageViewWindow::MessageViewWindow(const MessageViewRows& rows, const WorkingF
 QTableView* MessageViewWindow::makeGrid() {
   auto* grid = new QTableView(this);
   grid->setModel(model_);
-  grid->verticalHeader()->hide();
-  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->setWordWrap(false);
+  useRecordRows(grid);
   grid->setTabKeyNavigation(false);
   const auto widths = rows_.columnWidths();
   fitColumnsToGrid(grid, std::vector<int>(widths.begin(), widths.end()));
-  rowHeight_ = grid->fontMetrics().height() + 4;
-  QHeaderView* rowHeader = grid->verticalHeader();
-  rowHeader->setMinimumSectionSize(1);
-  rowHeader->setSectionResizeMode(QHeaderView::Fixed);
-  rowHeader->setDefaultSectionSize(rowHeight_);
-  grid->setMinimumHeight(rowHeight_ + 2 * grid->frameWidth());
+  useSingleLineRows(grid);
   return grid;
 }
 
@@ -87,21 +67,6 @@ QLabel* MessageViewWindow::makeStatusLine() {
   status->setMinimumHeight(status->fontMetrics().height() + 4);
   status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   return status;
-}
-
-// As tall as all rows need, in whole rows, but never taller than the screen allows.
-void MessageViewWindow::fitHeightToRows() {
-  resize(rows_.windowWidth(), 400);
-  layout()->activate();
-  const int headings = grid_->horizontalHeader()->sizeHint().height();
-  // Window height that is not the grid's rows.
-  const int chrome = height() - (grid_->height() - 2 * grid_->frameWidth() - headings);
-
-  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-  const int highest = screen ? screen->geometry().height() - kScreenMargin - titleBar : INT_MAX;
-  const int fitting = std::max(1, (highest - chrome) / rowHeight_);
-  resize(rows_.windowWidth(), chrome + std::clamp(rows_.rowCount(), 1, fitting) * rowHeight_);
 }
 
 void MessageViewWindow::showEvent(QShowEvent* event) {

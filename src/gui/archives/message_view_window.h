@@ -38,7 +38,6 @@ class MessageViewWindow : public QDialog {
  private:
   QTableView* makeGrid();
   QLabel* makeStatusLine();
-  void fitHeightToRows();
   void SaveClick();
   void PrintClick();
   // Columns 1..7 of every row, as the report prints them.
@@ -49,7 +48,6 @@ class MessageViewWindow : public QDialog {
   Frontend& frontend_;
   MessageViewModel* model_;
   QTableView* grid_;
-  int rowHeight_ = 1;
 };
 
 }  // namespace zvc

@@ -6,6 +6,7 @@
 
 #include "core/archives/calibration_archives.h"
 #include "core/archives/chrom_files.h"
+#include "core/archives/moisture_files.h"
 
 namespace zvc {
 namespace {
@@ -35,6 +36,9 @@ std::optional<std::filesystem::path> askOpenFileName(QWidget* parent,
   }
   for (ChromArchive archive : kChromArchives) {
     types << qtFileFilter(chromFileFormat(archive).openFilter);
+  }
+  for (MoistureArchive archive : kMoistureArchives) {
+    types << qtFileFilter(moistureFileFormat(archive).openFilter);
   }
   for (CheckArchive archive : {CheckArchive::kCalibration, CheckArchive::kVerification}) {
     types << qtFileFilter(checkArchiveFormat(archive).openFilter);

@@ -1,12 +1,21 @@
 #include "gui/widgets/grid_columns.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QLayout>
+#include <QScreen>
+#include <QStyle>
 #include <QTableView>
+#include <algorithm>
+#include <climits>
 #include <numeric>
 
 namespace zvc {
 namespace {
+
+// A window with a grid of rows is never taller than the screen less this, its title bar included.
+constexpr int kScreenMargin = 60;
 
 // Refits the columns whenever the grid's viewport changes its size.
 class ColumnFitter : public QObject {
@@ -88,6 +97,38 @@ std::vector<int> fittedColumnWidths(std::span<const int> designed, std::span<con
 
 void fitColumnsToGrid(QTableView* grid, std::vector<int> designed) {
   new ColumnFitter(grid, std::move(designed));
+}
+
+void useRecordRows(QTableView* grid) {
+  grid->verticalHeader()->hide();
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setWordWrap(false);
+}
+
+void useSingleLineRows(QTableView* grid) {
+  const int rowHeight = grid->fontMetrics().height() + 4;
+  QHeaderView* rowHeader = grid->verticalHeader();
+  rowHeader->setMinimumSectionSize(1);
+  rowHeader->setSectionResizeMode(QHeaderView::Fixed);
+  rowHeader->setDefaultSectionSize(rowHeight);
+  grid->setMinimumHeight(rowHeight + 2 * grid->frameWidth());
+}
+
+void fitWindowToRows(QWidget* window, QTableView* grid, int width, int rows) {
+  window->resize(width, 400);
+  if (window->layout()) window->layout()->activate();
+  const int rowHeight = std::max(1, grid->verticalHeader()->defaultSectionSize());
+  const int headings = grid->horizontalHeader()->sizeHint().height();
+  // Window height that is not the grid's rows.
+  const int chrome = window->height() - (grid->height() - 2 * grid->frameWidth() - headings);
+
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+  const int highest = screen ? screen->geometry().height() - kScreenMargin - titleBar : INT_MAX;
+  const int fitting = std::max(1, (highest - chrome) / rowHeight);
+  window->resize(width, chrome + std::clamp(rows, 1, fitting) * rowHeight);
 }
 
 }  // namespace zvc

@@ -4,6 +4,7 @@
 #include <vector>
 
 class QTableView;
+class QWidget;
 
 namespace zvc {
 
@@ -17,5 +18,16 @@ std::vector<int> fittedColumnWidths(std::span<const int> designed, std::span<con
 // (the designer's units are not this screen's pixels), each at least as wide as its heading:
 // the columns follow the window's size and make room for the vertical scroll bar while it shows.
 void fitColumnsToGrid(QTableView* grid, std::vector<int> designed);
+
+// A grid of records: no row numbers, one whole row selected at a time, nothing to edit, texts
+// never wrapped.
+void useRecordRows(QTableView* grid);
+
+// Rows of one text line each, all of one fixed height; the grid never shrinks below one row.
+void useSingleLineRows(QTableView* grid);
+
+// Makes `window` `width` wide and as tall as `rows` rows of its grid need, in whole rows and at
+// least one, but never taller than the screen less 60 pixels, title bar included.
+void fitWindowToRows(QWidget* window, QTableView* grid, int width, int rows);
 
 }  // namespace zvc

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <limits>
 #include <vector>
 
-#include "core/common/crc16.h"
+#include "support/moisture_fixtures.h"
 
 namespace zvc {
 namespace {
@@ -17,40 +16,16 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
 const DateTime6 kTime{26, 3, 15, 12, 4, 9};
 
-void putValues(Bytes& r, std::size_t at, const std::array<float, 4>& values) {
-  std::memcpy(&r[at], values.data(), 16);
+Bytes measRecord(std::uint8_t status, std::uint16_t state, const test::MoistureValues& values) {
+  return test::wmtMeasRecord(kTime, status, state, values);
 }
 
-void seal(Bytes& r) {
-  appendCrc16(r.data(), r.size() - 2);
-}
-
-Bytes measRecord(std::uint8_t status, std::uint16_t state, const std::array<float, 4>& values) {
-  Bytes r(WmtMeasRecord::kSize);
-  kTime.toBytes(r.data());
-  r[6] = status;
-  r[9] = static_cast<std::uint8_t>(state);
-  r[10] = static_cast<std::uint8_t>(state >> 8);
-  putValues(r, 11, values);
-  seal(r);
-  return r;
-}
-
-Bytes hourDayRecord(std::uint8_t endHour, std::uint8_t status, const std::array<float, 4>& values) {
-  Bytes r(WmtHourDayRecord::kSize);
-  Date3{26, 3, 14}.toBytes(r.data());
-  r[3] = 9;
-  r[6] = endHour;
-  r[9] = status;
-  putValues(r, 10, values);
-  seal(r);
-  return r;
+Bytes hourDayRecord(std::uint8_t endHour, std::uint8_t status, const test::MoistureValues& values) {
+  return test::wmtHourDayRecord(Date3{26, 3, 14}, 9, endHour, status, values);
 }
 
 ArchiveRecords recordsOf(std::size_t size, const std::vector<Bytes>& list) {
-  Bytes bytes;
-  for (const Bytes& r : list) bytes.insert(bytes.end(), r.begin(), r.end());
-  return ArchiveRecords(size, bytes);
+  return test::moistureRecords(size, list);
 }
 
 ArchiveFileHeader header(std::uint8_t meterModel) {
@@ -78,9 +53,8 @@ TEST(MoistureArchives, MeasurementCellsByStatusAndStateCode) {
                                 "  1234", "  0.00042"}));
   EXPECT_EQ(table.rows[1], (Row{"  15.03.26", "  12:04:09", "  0x08", "  0x1A2B", "  0.0050",
                                 "  0.000050", "  5.00e-07", "  1000"}));
-  EXPECT_EQ(table.rows[2],
-            (Row{"  15.03.26", "  12:04:09", "  0x02", "", "  Выкл.", "  Выкл.", "  Выкл.",
-                 "  Выкл."}));
+  EXPECT_EQ(table.rows[2], (Row{"  15.03.26", "  12:04:09", "  0x02", "", "  Выкл.", "  Выкл.",
+                                "  Выкл.", "  Выкл."}));
   // No link: the state column says so even with a state code, and every value is 0.
   EXPECT_EQ(table.rows[3], (Row{"  15.03.26", "  12:04:09", "  0x04", " Нет связи", "       0",
                                 "       0", "       0", "       0"}));
@@ -91,10 +65,10 @@ TEST(MoistureArchives, MeasurementCellsByStatusAndStateCode) {
 }
 
 TEST(MoistureArchives, HourlyAndDailyCells) {
-  const auto records = recordsOf(WmtHourDayRecord::kSize,
-                                 {hourDayRecord(0x8A, 0, {-8.25F, kNan, 0, 99.999F}),
-                                  hourDayRecord(0x0A, 0x04, {1, 2, 3, 4}),
-                                  hourDayRecord(0x0A, 0x02, {1, 2, 3, 4})});
+  const auto records =
+      recordsOf(WmtHourDayRecord::kSize,
+                {hourDayRecord(0x8A, 0, {-8.25F, kNan, 0, 99.999F}),
+                 hourDayRecord(0x0A, 0x04, {1, 2, 3, 4}), hourDayRecord(0x0A, 0x02, {1, 2, 3, 4})});
   const MoistureTable daily = buildMoistureTable(MoistureArchive::kDaily, header(1), records);
   EXPECT_EQ(daily.rows[0], (Row{"  14.03.26", "   09:00:00", "   10:00:00", "  Норма", "  -8.25",
                                 "  NAN", "  0", "  100.00"}));
@@ -111,11 +85,10 @@ TEST(MoistureArchives, CaptionsFollowTheArchiveAndTheMeterModel) {
   const MoistureTable meas = buildMoistureTable(MoistureArchive::kMeasurement, header(1), none);
   EXPECT_EQ(meas.caption,
             "Мгновенные данные влагомера за период  с  01.03.26 08:30:00  по  02.03.26 09:45:05");
-  EXPECT_EQ(meas.columnCaptions[0],
-            (Row{"Дата", "Время", "Статус", " Признаки ", "Т т.росы", "Т т.росы", "Р изб.",
-                 "Прив. Т т.росы"}));
-  EXPECT_EQ(meas.columnCaptions[1], (Row{"", "", "контроллера", "состояния", "WDP", "HDP", "WDP",
-                                         "по воде"}));
+  EXPECT_EQ(meas.columnCaptions[0], (Row{"Дата", "Время", "Статус", " Признаки ", "Т т.росы",
+                                         "Т т.росы", "Р изб.", "Прив. Т т.росы"}));
+  EXPECT_EQ(meas.columnCaptions[1],
+            (Row{"", "", "контроллера", "состояния", "WDP", "HDP", "WDP", "по воде"}));
   EXPECT_EQ(meas.columnCaptions[3], (Row{"", "", "", "", "°С", "°С", "bar", "°С"}));
 
   ArchiveFileHeader hourHeader = header(2);

@@ -8,19 +8,16 @@
 #include "core/archives/chrom_files.h"
 #include "core/archives/message_files.h"
 #include "support/chrom_fixtures.h"
+#include "support/moisture_fixtures.h"
 #include "support/recording_frontend.h"
 #include "support/temp_folder.h"
 
 namespace zvc {
 namespace {
 
-const DateTime6 kToday{26, 3, 15, 0, 0, 0};
+using test::moistureHeader;
 
-ArchiveFileHeader moistureHeader(std::string_view signature) {
-  ArchiveFileHeader header = test::chromHeader(signature);
-  header.bytes()[ArchiveFileHeader::kSourceAt] = 0x01;
-  return header;
-}
+const DateTime6 kToday{26, 3, 15, 0, 0, 0};
 
 ArchiveRecords hourRecords(int count) {
   return ArchiveRecords(WmtHourDayRecord::kSize,

@@ -9,7 +9,6 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "core/app/connection_step.h"
 #include "gui/app/tformmain.h"
 #include "gui/app/tformques.h"
 #include "gui/archives/tformarhivhdm_chr.h"
@@ -27,9 +26,7 @@ using zvc::test::click;
 using zvc::test::itemOf;
 using zvc::test::whenShown;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 class ChromArchiveMenuTest : public QObject {
   Q_OBJECT
@@ -41,10 +38,7 @@ class ChromArchiveMenuTest : public QObject {
  private slots:
   void init() {
     on_ = std::make_unique<zvc::test::SimMainWindow>();
-    QVERIFY(window().connectionState().engine->tcpSocket >= 0);
-    QVERIFY(zvc::readWorkingTables(window().tables()));
-    window().applyMenuRules();
-    window().show();
+    QVERIFY(zvc::test::showWithWorkingTables(window()));
   }
   void cleanup() { on_.reset(); }
 

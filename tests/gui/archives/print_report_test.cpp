@@ -1,7 +1,5 @@
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -9,6 +7,7 @@
 #include "gui/archives/tformprnarhiv.h"
 #include "gui/widgets/report_output.h"
 #include "report/trep_title.h"
+#include "support/pdf_pages.h"
 #include "support/recording_frontend.h"
 
 using zvc::ArchiveFileHeader;
@@ -16,6 +15,8 @@ using zvc::MessageReportKind;
 using zvc::MessageReportRow;
 using zvc::ReportOutput;
 using zvc::TFormPrnArhiv;
+using zvc::test::pdfPageCount;
+using zvc::test::pdfPageText;
 
 Q_DECLARE_METATYPE(MessageReportKind)
 
@@ -51,25 +52,6 @@ std::vector<MessageReportRow> reportRows(MessageReportKind kind, int count) {
 
 TFormPrnArhiv messageReport(MessageReportKind kind, int rows) {
   return TFormPrnArhiv(kind, reportHeader(), reportRows(kind, rows), "ООО Газтранзит");
-}
-
-QString runTool(const QString& tool, const QStringList& arguments) {
-  QProcess process;
-  process.start(tool, arguments);
-  if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pdfPageCount(const QString& file) {
-  const QRegularExpression pages("^Pages:\\s+(\\d+)$", QRegularExpression::MultilineOption);
-  const auto match = pages.match(runTool("pdfinfo", {file}));
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-// The page's text with every run of blanks made one blank.
-QString pdfPageText(const QString& file, int page) {
-  const QString number = QString::number(page);
-  return runTool("pdftotext", {"-f", number, "-l", number, file, "-"}).simplified();
 }
 
 }  // namespace
