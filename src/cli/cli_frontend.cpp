@@ -1,8 +1,10 @@
 #include "cli/cli_frontend.h"
 
+#include "cli/interruption.h"
 #include "core/common/format.h"
 #include "core/link/kpsbox.h"
 #include "core/tables/table_service.h"
+#include "core/ui/connection_state.h"
 
 namespace zvc::cli {
 namespace {
@@ -37,6 +39,18 @@ void CliFrontend::setStatus(int panel, std::string_view text) {
   if (panel == kResultPanel) outcome_ = text;
   // What the panel showed before an exchange began is that exchange's progress, not its outcome.
   if (panel == kpsbox::kExchangeStatusPanel && !text.empty()) outcome_.clear();
+}
+
+void CliFrontend::processEvents() {
+  if (connection_ != nullptr && connection_->archiveReadInProgress && interrupted()) {
+    connection_->stopRequested = true;
+  }
+}
+
+bool CliFrontend::takeEscape() {
+  if (escapeTaken_ || !interrupted()) return false;
+  escapeTaken_ = true;
+  return true;
 }
 
 void CliFrontend::startMessageTimer() {

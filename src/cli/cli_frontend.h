@@ -6,11 +6,17 @@
 #include "cli/cli_output.h"
 #include "core/ui/frontend.h"
 
+namespace zvc {
+struct ConnectionState;
+}
+
 namespace zvc::cli {
 
 // The program's dialogs for a run without a person: every message goes to stderr as
 // "kind N: line 1 / line 2" (an empty second line is left out with its " / "); questions are
-// answered "Нет", or "Да" with --yes; progress and the wait cursor show nothing.
+// answered "Нет", or "Да" with --yes; progress and the wait cursor show nothing. Ctrl-C acts as
+// Escape does in the window: it ends a modem wait, and a running archive reading after the
+// answer in progress.
 class CliFrontend : public Frontend {
  public:
   // A failing exchange asks whether to repeat it; under --yes it is repeated this often at most,
@@ -28,8 +34,9 @@ class CliFrontend : public Frontend {
   void progressBegin(int, int) override {}
   void progressSet(int) override {}
   void progressEnd() override {}
-  void processEvents() override {}
-  bool takeEscape() override { return false; }
+  void processEvents() override;
+  // Once per Ctrl-C, as one press of Escape.
+  bool takeEscape() override;
   void setBusy(bool) override {}
 
   // An exchange failed since the last clear; failureLine is the engine's error line that the
@@ -37,6 +44,8 @@ class CliFrontend : public Frontend {
   // not match its request).
   bool exchangeFailed() const { return exchangeFailed_; }
   const std::string& failureLine() const { return failureLine_; }
+  // The connection whose archive readings Ctrl-C stops.
+  void watch(ConnectionState* connection) { connection_ = connection; }
   void clearFailure() {
     exchangeFailed_ = false;
     failureLine_.clear();
@@ -51,6 +60,8 @@ class CliFrontend : public Frontend {
   std::string outcome_;
   bool exchangeFailed_ = false;
   std::string failureLine_;
+  ConnectionState* connection_ = nullptr;
+  bool escapeTaken_ = false;
 };
 
 }  // namespace zvc::cli

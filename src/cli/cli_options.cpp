@@ -127,6 +127,7 @@ Notes:
 struct OptionShape {
   std::string_view name;
   int values;
+  bool repeatable = false;
 };
 
 constexpr OptionShape kOptions[] = {
@@ -144,6 +145,9 @@ constexpr OptionShape kOptions[] = {
     {"--xlsx", 1},
     {"--change", 1},       {"--level", 1},        {"--name", 1},
     {"--last-hour", 0},    {"--last-day", 0},     {"--last-month", 0},
+    {"--phone", 1},        {"--subscriber", 1},
+    {"--list", 1},         {"--only", 1, true},   {"--out", 1},
+    {"--kinds", 1},        {"--since", 1},        {"--jobs", 1},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
@@ -159,7 +163,7 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"day", CommandName::kDay},
     {"moist-meas", CommandName::kMoistMeas}, {"moist-hour", CommandName::kMoistHour},
     {"moist-day", CommandName::kMoistDay},   {"calib", CommandName::kCalib},
-    {"verif", CommandName::kVerif},
+    {"verif", CommandName::kVerif},       {"collect", CommandName::kCollect},
 };
 
 struct QuickChoice {
@@ -254,7 +258,9 @@ Tokens splitTokens(std::span<const std::string> arguments) {
     }
     const OptionShape* shape = findOption(token);
     if (shape == nullptr) throw Refusal{"unknown option " + std::string(token)};
-    if (tokens.options.contains(token)) throw Refusal{std::string(token) + " given twice"};
+    if (tokens.options.contains(token) && !shape->repeatable) {
+      throw Refusal{std::string(token) + " given twice"};
+    }
     if (inlineValue && shape->values != 1) {
       throw Refusal{std::string(token) + " takes " + std::to_string(shape->values) + " values"};
     }
@@ -305,6 +311,16 @@ LinkOptions readLinkOptions(const OptionValues& options) {
     if (link.tcpHost) throw Refusal{"--tcp and --serial exclude each other"};
     if (serial->empty()) throw Refusal{"--serial: COMn or a device path expected"};
     link.serial = *serial;
+  }
+  if (const std::string* phone = single(options, "--phone")) {
+    if (link.tcpHost) throw Refusal{"--tcp and --phone exclude each other"};
+    if (phone->empty()) throw Refusal{"--phone: a subscriber's name or a number expected"};
+    link.phone = *phone;
+  }
+  if (const std::string* subscriber = single(options, "--subscriber")) {
+    if (link.tcpHost || link.phone) throw Refusal{"--subscriber excludes --tcp and --phone"};
+    if (subscriber->empty()) throw Refusal{"--subscriber: a subscriber's name expected"};
+    link.subscriber = *subscriber;
   }
   link.baud = numberOption(options, "--baud");
   if (link.baud && link.tcpHost) throw Refusal{"--baud is for a serial line"};
@@ -457,6 +473,61 @@ PeriodRequest readPeriodRequest(const OptionValues& options, CommandName command
   return request;
 }
 
+SubscriberLists readLists(const OptionValues& options) {
+  const std::string* lists = single(options, "--list");
+  if (lists == nullptr || *lists == "both") return SubscriberLists::kBoth;
+  if (*lists == "phone") return SubscriberLists::kPhone;
+  if (*lists == "ethernet") return SubscriberLists::kEthernet;
+  throw Refusal{"--list: phone, ethernet or both expected, got \"" + *lists + "\""};
+}
+
+std::vector<std::string> readKinds(const OptionValues& options) {
+  std::vector<std::string> kinds;
+  const std::string* text = single(options, "--kinds");
+  if (text == nullptr) return kinds;
+  std::string_view rest = *text;
+  while (!rest.empty() || kinds.empty()) {
+    const std::size_t comma = std::min(rest.find(','), rest.size());
+    const std::string kind(rest.substr(0, comma));
+    if (std::find(std::begin(kCollectKinds), std::end(kCollectKinds), kind) ==
+        std::end(kCollectKinds)) {
+      throw Refusal{"--kinds: unknown kind \"" + kind + "\" (diag, interv, meas, hour, day, " +
+                    "moist-meas, moist-hour, moist-day, calib, verif)"};
+    }
+    if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) kinds.push_back(kind);
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
+  }
+  return kinds;
+}
+
+CollectRequest readCollectRequest(const OptionValues& options) {
+  constexpr int kMaxJobs = 64;
+  CollectRequest request;
+  const std::string* out = single(options, "--out");
+  if (out == nullptr || out->empty()) throw Refusal{"collect needs --out DIR"};
+  request.outFolder = *out;
+  request.lists = readLists(options);
+  if (const auto only = options.find("--only"); only != options.end()) {
+    for (const std::string& name : only->second) {
+      if (name.empty()) throw Refusal{"--only: a subscriber's name expected"};
+      request.only.push_back(name);
+    }
+  }
+  request.kinds = readKinds(options);
+  if (const std::string* since = single(options, "--since")) {
+    if (!fitsShape(*since, "dddd-dd-dd")) {
+      throw Refusal{"--since: \"YYYY-MM-DD\" expected, got \"" + *since + "\""};
+    }
+    request.since = readDateTime(*since, true);
+  }
+  if (const std::string* jobs = single(options, "--jobs")) {
+    const auto count = digitsNumber<int>(*jobs, kMaxJobs);
+    if (!count || *count == 0) throw Refusal{"--jobs: 1..64 expected"};
+    request.jobs = *count;
+  }
+  return request;
+}
+
 ClockAction readClockAction(const OptionValues& options) {
   const bool correct = options.contains("--correct");
   const bool set = options.contains("--set");
@@ -585,6 +656,17 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
       throw Refusal{std::string(name) + " is for watch"};
     }
   }
+  for (const char* name : {"--list", "--only", "--out", "--kinds", "--since", "--jobs"}) {
+    if (command != CommandName::kCollect && options.contains(name)) {
+      throw Refusal{std::string(name) + " is for collect"};
+    }
+  }
+  // collect takes its links from the address books.
+  for (const char* name : {"--tcp", "--serial", "--phone", "--subscriber", "--address"}) {
+    if (command == CommandName::kCollect && options.contains(name)) {
+      throw Refusal{std::string(name) + " is not for collect: it reads the address books"};
+    }
+  }
 }
 
 // The run of "constants", 1 or 2; no other section takes one.
@@ -708,6 +790,10 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
     case CommandName::kVerif:
       expectArguments(arguments, 0, 0, name);
       options.period = readPeriodRequest(tokens.options, options.command);
+      break;
+    case CommandName::kCollect:
+      expectArguments(arguments, 0, 0, name);
+      options.collect = readCollectRequest(tokens.options);
       break;
     case CommandName::kExport:
       expectArguments(arguments, 1, 1, name);

@@ -35,6 +35,7 @@ enum class CommandName {
   kMoistDay,
   kCalib,
   kVerif,
+  kCollect,
 };
 // config: read the controller's configuration, show a file, make a new one, compare two.
 enum class ConfigAction { kRead, kShow, kNew, kDiff };
@@ -65,6 +66,8 @@ struct LinkOptions {
   std::optional<int> tries;
   std::optional<int> firstByteS;
   std::optional<int> nextByteMs;
+  std::optional<std::string> phone;       // a telephone subscriber's name, or a number
+  std::optional<std::string> subscriber;  // a name of the telephone or the Ethernet list
   std::optional<std::string> user;  // 1..4 digits
   std::optional<std::string> password;
   bool operator==(const LinkOptions&) const = default;
@@ -121,6 +124,23 @@ struct UserChangeRequest {
   bool operator==(const UserChangeRequest&) const = default;
 };
 
+// collect: which address books, which subscribers and archives, where to, from when.
+enum class SubscriberLists { kPhone, kEthernet, kBoth };
+struct CollectRequest {
+  SubscriberLists lists = SubscriberLists::kBoth;
+  std::vector<std::string> only;   // names; all subscribers when empty
+  std::string outFolder;
+  std::vector<std::string> kinds;  // the kind names; every kind when empty
+  std::optional<DateTimeArgument> since;  // a first collection starts here; 7 days back if not
+  int jobs = 1;
+  bool operator==(const CollectRequest&) const = default;
+};
+
+// The archive kinds collect knows, in the order it reads them.
+inline constexpr std::string_view kCollectKinds[] = {
+    "diag", "interv", "meas", "hour", "day", "moist-meas", "moist-hour", "moist-day", "calib",
+    "verif"};
+
 struct CliOptions {
   bool help = false;
   LinkOptions link;
@@ -143,6 +163,7 @@ struct CliOptions {
   LiveRequest live;              // momentary, watch
   int parameterRun = 0;          // show-params constants: 1 or 2
   std::optional<UserChangeRequest> userChange;  // users --change
+  CollectRequest collect;
   bool operator==(const CliOptions&) const = default;
 };
 

@@ -6,6 +6,7 @@
 #include "cli/check_commands.h"
 #include "cli/chrom_commands.h"
 #include "cli/clock_command.h"
+#include "cli/collect_command.h"
 #include "cli/config_command.h"
 #include "cli/exit_status.h"
 #include "cli/identify_command.h"
@@ -64,6 +65,8 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<CheckReadCommand>(CheckArchive::kCalibration);
     case CommandName::kVerif:
       return std::make_unique<CheckReadCommand>(CheckArchive::kVerification);
+    case CommandName::kCollect:
+      return std::make_unique<CollectCommand>();
   }
   return nullptr;
 }

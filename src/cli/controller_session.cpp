@@ -13,6 +13,7 @@
 #include "core/app/disconnect.h"
 #include "core/link/connect_dialog_logic.h"
 #include "core/link/tcp_link.h"
+#include "core/ui/frontend.h"
 
 namespace zvc::cli {
 namespace {
@@ -47,19 +48,26 @@ ControllerSession::ControllerSession(const WorkingFolder& folder, CliFrontend& f
   store_.load({});
   connection_.engine = &engine_;
   engine_.statusPanel = &frontend_;
+  frontend_.watch(&connection_);
 }
 
 ControllerSession::~ControllerSession() {
+  // A Ctrl-C not yet acted on must not cut the hang-up short: the modem needs its guard times.
+  frontend_.takeEscape();
   disconnectLink(connection_, telephoneConnected_, frontend_);
+  frontend_.watch(nullptr);
 }
 
-int ControllerSession::open(const LinkOptions& given) {
-  if (std::optional<std::string> refused = applyLinkOptions(given, store_.settings)) {
+int ControllerSession::open(const LinkOptions& given, std::optional<Subscriber> subscriber) {
+  std::optional<std::string> refused;
+  if (!subscriber) refused = findSubscriber(given, store_.settings, subscriber);
+  if (!refused) refused = applyLinkOptions(given, store_.settings, subscriber);
+  if (refused) {
     errors_.line("zvc-cli: " + *refused);
     return kExitBadInput;
   }
   if (const int status = takeCredentials(given); status != kExitSuccess) return status;
-  if (const int status = openLink(given); status != kExitSuccess) return status;
+  if (const int status = openLink(given, subscriber); status != kExitSuccess) return status;
   const TableRange identification{kIdentificationTable, 0,
                                   TableCatalogue::table(kIdentificationTable).fieldCount};
   if (!tables_.readTableRange(identification)) return kExitLinkFailed;
@@ -67,8 +75,9 @@ int ControllerSession::open(const LinkOptions& given) {
   return kExitSuccess;
 }
 
-int ControllerSession::openForTables(const LinkOptions& given) {
-  if (const int status = open(given); status != kExitSuccess) return status;
+int ControllerSession::openForTables(const LinkOptions& given,
+                                     const std::optional<Subscriber>& subscriber) {
+  if (const int status = open(given, subscriber); status != kExitSuccess) return status;
   if (softwareVersion() != kOlderSoftwareVersion) return kExitSuccess;
   errors_.line("zvc-cli: software version 14: restore the controller's tables with zvc first");
   return kExitNotServed;
@@ -92,10 +101,31 @@ int ControllerSession::takeCredentials(const LinkOptions& given) {
   return kExitSuccess;
 }
 
-int ControllerSession::openLink(const LinkOptions& given) {
+int ControllerSession::openLink(const LinkOptions& given,
+                                const std::optional<Subscriber>& subscriber) {
   if (given.tcpHost) return connectTcp(given);
+  if (subscriber) {
+    if (const auto* ethernet = std::get_if<EthernetSubscriber>(&*subscriber)) {
+      EthernetLinkSettings& settings = store_.settings.ethernet;
+      return TcpConnect(engine_, settings, settings.params.address, ethernet, frontend_)
+                 ? kExitSuccess
+                 : kExitLinkFailed;
+    }
+  }
   configureEngine(engine_, store_.settings);
-  return openEnginePort(engine_, frontend_) ? kExitSuccess : kExitLinkFailed;
+  if (!openEnginePort(engine_, frontend_)) return kExitLinkFailed;
+  if (!subscriber) return kExitSuccess;
+  return dial(std::get<PhoneSubscriber>(*subscriber));
+}
+
+// As the window dials, but a failed call is tried again only as often as a failed exchange.
+int ControllerSession::dial(const PhoneSubscriber& subscriber) {
+  const ModemLine line{.port = engine_.portHandle, .frontend = frontend_};
+  const int result = dialWithRetry(line, store_.settings.phone, subscriber.phone,
+                                   1 + CliFrontend::kMaxRepeats);
+  frontend_.setStatus(kStatusBar3, "");
+  telephoneConnected_ = result == kModemConnected;
+  return telephoneConnected_ ? kExitSuccess : kExitLinkFailed;
 }
 
 int ControllerSession::connectTcp(const LinkOptions& given) {

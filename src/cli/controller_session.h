@@ -2,6 +2,7 @@
 
 #include "cli/cli_frontend.h"
 #include "cli/cli_options.h"
+#include "cli/link_options.h"
 #include "core/app/working_folder.h"
 #include "core/link/kpsbox.h"
 #include "core/link/link_settings.h"
@@ -21,12 +22,13 @@ class ControllerSession {
   ControllerSession(const ControllerSession&) = delete;
   ControllerSession& operator=(const ControllerSession&) = delete;
 
-  // Opens the link, hands the credentials to the engine, reads the identification table and
-  // checks that the controller is one the program serves. An exit status: success, or why not.
-  int open(const LinkOptions& given);
+  // Opens the link (to `subscriber`, or as --phone/--subscriber name one; a modem call is dialled
+  // as the window dials it), hands the credentials to the engine, reads the identification table
+  // and checks that the controller is one the program serves. An exit status: success, or why not.
+  int open(const LinkOptions& given, std::optional<Subscriber> subscriber = {});
   // open, and a version-14 controller refused: nothing but its identification is read before
   // zvc has restored its tables.
-  int openForTables(const LinkOptions& given);
+  int openForTables(const LinkOptions& given, const std::optional<Subscriber>& subscriber = {});
 
   TableService& tables() { return tables_; }
   ConfigImage& image() { return image_; }
@@ -35,8 +37,9 @@ class ControllerSession {
 
  private:
   int takeCredentials(const LinkOptions& given);
-  int openLink(const LinkOptions& given);
+  int openLink(const LinkOptions& given, const std::optional<Subscriber>& subscriber);
   int connectTcp(const LinkOptions& given);
+  int dial(const PhoneSubscriber& subscriber);
 
   CliFrontend& frontend_;
   TextOutput& errors_;

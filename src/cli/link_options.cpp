@@ -24,7 +24,7 @@ std::optional<std::string> checkRange(const std::optional<int>& value, ValueRang
 }
 
 std::optional<std::string> applySerial(const LinkOptions& given, LinkSettings& settings) {
-  LinkParams& params = settings.direct;
+  LinkParams& params = chosenLinkParams(settings);
   if (given.serial) {
     const std::optional<int> port = comNumber(*given.serial);
     if (port && !kComPortRange.contains(*port)) {
@@ -47,9 +47,76 @@ std::optional<std::string> applySerial(const LinkOptions& given, LinkSettings& s
   return std::nullopt;
 }
 
+// A number as a modem dials it: digits and what people write between them.
+bool looksLikePhoneNumber(std::string_view text) {
+  bool digit = false;
+  for (const char c : text) {
+    if (std::isdigit(static_cast<unsigned char>(c))) {
+      digit = true;
+    } else if (std::string_view(" +-()#*,wWpP").find(c) == std::string_view::npos) {
+      return false;
+    }
+  }
+  return digit;
+}
+
+template <typename Entry>
+const Entry* entryNamed(const SubscriberList<Entry>& list, std::string_view name) {
+  for (int i = 0; i < list.count; ++i) {
+    if (list.entries[i].name == name) return &list.entries[i];
+  }
+  return nullptr;
+}
+
+std::optional<std::string> findByPhone(const std::string& phone, const LinkSettings& settings,
+                                       std::optional<Subscriber>& found) {
+  if (const PhoneSubscriber* entry = entryNamed(settings.phone.subscribers, phone)) {
+    found = *entry;
+  } else if (looksLikePhoneNumber(phone)) {
+    found = PhoneSubscriber{"", settings.phone.params.address, 0, phone};
+  } else {
+    return "--phone: \"" + phone + "\" is neither a telephone subscriber nor a number";
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> findByName(const std::string& name, const LinkSettings& settings,
+                                      std::optional<Subscriber>& found) {
+  const PhoneSubscriber* phone = entryNamed(settings.phone.subscribers, name);
+  const EthernetSubscriber* ethernet = entryNamed(settings.ethernet.subscribers, name);
+  if (phone != nullptr && ethernet != nullptr) {
+    return "--subscriber: \"" + name + "\" is in both lists; use --phone or --tcp";
+  }
+  if (phone != nullptr) {
+    found = *phone;
+  } else if (ethernet != nullptr) {
+    found = *ethernet;
+  } else {
+    return "--subscriber: no subscriber \"" + name + "\" in the telephone or Ethernet list";
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<std::string> applyLinkOptions(const LinkOptions& given, LinkSettings& settings) {
+std::optional<std::string> findSubscriber(const LinkOptions& given, const LinkSettings& settings,
+                                          std::optional<Subscriber>& found) {
+  if (given.phone) return findByPhone(*given.phone, settings, found);
+  if (given.subscriber) return findByName(*given.subscriber, settings, found);
+  return std::nullopt;
+}
+
+const std::string& nameOf(const Subscriber& subscriber) {
+  return std::visit([](const auto& entry) -> const std::string& { return entry.name; },
+                    subscriber);
+}
+
+std::uint8_t addressOf(const Subscriber& subscriber) {
+  return std::visit([](const auto& entry) { return entry.address; }, subscriber);
+}
+
+std::optional<std::string> applyLinkOptions(const LinkOptions& given, LinkSettings& settings,
+                                            const std::optional<Subscriber>& subscriber) {
   const struct {
     const std::optional<int>& value;
     ValueRange range;
@@ -64,12 +131,14 @@ std::optional<std::string> applyLinkOptions(const LinkOptions& given, LinkSettin
   for (const auto& check : checks) {
     if (auto refused = checkRange(check.value, check.range, check.option)) return refused;
   }
-  const bool tcp = given.tcpHost.has_value();
-  settings.general.linkKind = tcp ? kEthernetLink : kDirectLink;
+  const bool phone = subscriber && std::holds_alternative<PhoneSubscriber>(*subscriber);
+  const bool tcp = given.tcpHost.has_value() || (subscriber && !phone);
+  settings.general.linkKind = tcp ? kEthernetLink : phone ? kPhoneLink : kDirectLink;
   if (!tcp) {
     if (auto refused = applySerial(given, settings)) return refused;
   }
   LinkParams& params = chosenLinkParams(settings);
+  if (subscriber) params.address = addressOf(*subscriber);
   if (given.address) params.address = static_cast<std::uint8_t>(*given.address);
   if (given.preambles) params.preambles = static_cast<std::uint8_t>(*given.preambles);
   if (given.tries) params.tries = static_cast<std::uint8_t>(*given.tries);

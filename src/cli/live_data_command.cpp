@@ -1,11 +1,11 @@
 #include "cli/live_data_command.h"
 
-#include <csignal>
 #include <ctime>
 #include <thread>
 
 #include "cli/controller_session.h"
 #include "cli/exit_status.h"
+#include "cli/interruption.h"
 #include "core/link/kpsbox.h"
 #include "core/tables/config_image.h"
 #include "core/tables/controller_state.h"
@@ -18,8 +18,6 @@ namespace {
 constexpr int kMomentaryPeriodS = 10;
 constexpr int kStatePeriodS = 1;
 constexpr int kFailuresToGiveUp = 3;
-
-volatile std::sig_atomic_t interrupted = 0;
 
 // The tables of the image a view's rows are made of, read once before polling.
 bool readViewTables(TableService& tables, const LiveRequest& request) {
@@ -105,7 +103,7 @@ std::string watchLine(const ConfigImage& image, const LiveRequest& request) {
 // Waits a period in short steps so that Ctrl-C ends the wait at once.
 void waitSeconds(int seconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!interrupted && std::chrono::steady_clock::now() < end) {
+  while (!interrupted() && std::chrono::steady_clock::now() < end) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
 }
@@ -135,13 +133,11 @@ int WatchCommand::run(CommandContext& context) {
   if (!readViewTables(tables, request)) return kExitLinkFailed;
   const int period = request.intervalS.value_or(
       request.view == LiveView::kState ? kStatePeriodS : kMomentaryPeriodS);
-  interrupted = 0;
-  const auto previous = std::signal(SIGINT, [](int) { interrupted = 1; });
   int failures = 0;
   int status = kExitSuccess;
-  for (int polls = 0; !interrupted && (!request.count || polls < *request.count); ++polls) {
+  for (int polls = 0; !interrupted() && (!request.count || polls < *request.count); ++polls) {
     if (polls > 0) waitSeconds(period);
-    if (interrupted) break;
+    if (interrupted()) break;
     if (poll(tables, request)) {
       failures = 0;
       context.out.line(watchLine(session.image(), request));
@@ -153,7 +149,6 @@ int WatchCommand::run(CommandContext& context) {
       }
     }
   }
-  std::signal(SIGINT, previous);
   return status;
 }
 

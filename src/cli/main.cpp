@@ -10,6 +10,7 @@
 #include "cli/cli_output.h"
 #include "cli/command.h"
 #include "cli/exit_status.h"
+#include "cli/interruption.h"
 #include "core/app/working_folder.h"
 
 namespace {
@@ -45,6 +46,7 @@ int main(int argc, char* argv[]) {
     out.write(helpText());
     return kExitSuccess;
   }
+  catchInterruption();
   CliFrontend frontend(errors, options.answerYes);
   CommandContext context{options, workingFolder(options, argv[0]), out, errors, frontend};
   const int status = makeCommand(options.command)->run(context);

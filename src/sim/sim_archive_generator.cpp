@@ -309,7 +309,7 @@ void buildIntervention(Random& rnd, std::uint32_t seed, ArchiveTime time, std::u
 }
 
 // Calibration and verification: run number, verdict, the values found.
-void buildCheckResult(Random& rnd, std::uint32_t seed, ArchiveTime time, std::uint32_t slot,
+void buildCheckResult(Random& rnd, std::uint32_t seed, ArchiveTime time, std::uint64_t slot,
                       int failOneIn, std::uint8_t* r) {
   writeDateTime6(time, r);
   const int run = static_cast<int>(slot % 2);
@@ -488,9 +488,17 @@ const ArchiveGenerator::Schedule& ArchiveGenerator::schedule(ArchiveId archive) 
   return schedules_[static_cast<int>(archive)];
 }
 
+// Keyed by the slot's place in the endless schedule, not in the held window: a simulator started
+// later serves the same records at the same times, and the newer ones after them.
 std::uint64_t ArchiveGenerator::slotKey(ArchiveId archive, std::uint32_t slot,
                                         std::uint32_t purpose) const {
-  return makeKey(seed_, static_cast<std::uint64_t>(archive), slot, purpose);
+  return makeKey(seed_, static_cast<std::uint64_t>(archive), absoluteSlot(archive, slot),
+                 purpose);
+}
+
+std::uint64_t ArchiveGenerator::absoluteSlot(ArchiveId archive, std::uint32_t slot) const {
+  const Schedule& s = schedule(archive);
+  return s.period > 0 ? static_cast<std::uint64_t>(s.first / s.period) + slot : slot;
 }
 
 std::uint32_t ArchiveGenerator::count(ArchiveId archive) const {
@@ -543,10 +551,10 @@ void ArchiveGenerator::buildRecord(ArchiveId archive, std::uint32_t slot,
       buildIntervention(rnd, seed_, time, r);
       break;
     case ArchiveId::kCalibration:
-      buildCheckResult(rnd, seed_, time, slot, 15, r);
+      buildCheckResult(rnd, seed_, time, absoluteSlot(archive, slot), 15, r);
       break;
     case ArchiveId::kVerification:
-      buildCheckResult(rnd, seed_, time, slot, 20, r);
+      buildCheckResult(rnd, seed_, time, absoluteSlot(archive, slot), 20, r);
       break;
     case ArchiveId::kChromMeasRun1:
     case ArchiveId::kChromMeasRun2:

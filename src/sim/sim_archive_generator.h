@@ -43,8 +43,10 @@ inline constexpr std::uint32_t kOldestDiagnosticIndex = 1000;
 inline constexpr std::uint32_t kOldestInterventionIndex = 500;
 
 // Record k of an archive (its slot) is a pure function of the seed, the
-// archive and k, so any period is answered without storing the archive.
-// Slots are in time order; the newest one ends at the start time `now`.
+// archive and k's place in the archive's endless schedule, so any period is
+// answered without storing the archive, and a later start time gives the same
+// records plus newer ones. Slots are in time order; the newest one ends at the
+// start time `now`.
 class ArchiveGenerator {
  public:
   ArchiveGenerator(std::uint32_t seed, ArchiveTime now, bool hourlyGap, bool corruptRecords);
@@ -70,6 +72,7 @@ class ArchiveGenerator {
                                ArchiveTime jitter, bool interval, std::uint32_t wanted);
   const Schedule& schedule(ArchiveId archive) const;
   std::uint64_t slotKey(ArchiveId archive, std::uint32_t slot, std::uint32_t purpose) const;
+  std::uint64_t absoluteSlot(ArchiveId archive, std::uint32_t slot) const;
 
   std::uint32_t seed_;
   bool hourlyGap_;

@@ -11,7 +11,8 @@ namespace zvc::sim {
 
 // The archives section of the simulator's --help.
 inline constexpr const char* kArchivesHelp =
-    "Archives (the same for the same seed; each ends at the simulator's start time):\n"
+    "Archives (the same for the same seed; each ends at the simulator's start time, and a later\n"
+    "--time serves the same records and the newer ones after them):\n"
     "  diagnostic      3000 records, one about every 10 minutes (21 days), indices 1000..3999\n"
     "                  (table 10)\n"
     "  intervention    2000 records, one about every 30 minutes (42 days), indices 500..2499\n"

@@ -211,24 +211,30 @@ void ConnectionStep::IdentifyUser() {
   connection_.engine->userCode = credentials->userCode;
 }
 
+int dialWithRetry(const ModemLine& line, const PhoneLinkSettings& phone, std::string_view number,
+                  std::optional<int> maxDials) {
+  Frontend& frontend = line.frontend;
+  int result = kModemConnected;
+  for (int dials = 1;; ++dials) {
+    frontend.setBusy(true);
+    result = DialModem(line, number, phone.modemCommand, true, phone.connectAttempts,
+                       phone.connectWaitS);
+    frontend.setBusy(false);
+    if (result == kModemConnected) break;
+    const bool retry = frontend.showMessage(kQuestionKind, modemResultText(result),
+                                            "Повторить попытку соединения?");
+    if (!retry || (maxDials && dials >= *maxDials)) break;
+  }
+  return result;
+}
+
 bool ConnectionStep::DialWithRetry() {
   Frontend& frontend = tables_.frontend();
   const PhoneLinkSettings& phone = settings_.link.settings.phone;
   const PhoneSubscriber* subscriber = chosenSubscriber(phone.subscribers);
   const ModemLine line{
       .port = connection_.engine->portHandle, .frontend = frontend, .timings = modemTimings};
-  int result = kModemConnected;
-  for (;;) {
-    frontend.setBusy(true);
-    result = DialModem(line, subscriber != nullptr ? subscriber->phone : "", phone.modemCommand,
-                       true, phone.connectAttempts, phone.connectWaitS);
-    frontend.setBusy(false);
-    if (result == kModemConnected) break;
-    if (!frontend.showMessage(kQuestionKind, modemResultText(result),
-                              "Повторить попытку соединения?")) {
-      break;
-    }
-  }
+  const int result = dialWithRetry(line, phone, subscriber != nullptr ? subscriber->phone : "");
   if (result == kModemConnected) host_.callEstablished();
   frontend.setStatus(kStatusBar3, "");
   frontend.processEvents();

@@ -48,6 +48,14 @@ bool readWorkingTables(TableService& tables);
 // names when they cannot be read.
 void readControllerNames(TableService& tables);
 
+struct PhoneLinkSettings;
+
+// Dials the number with the modem settings, showing the dialogue in status bar 3; after a failure
+// the user is asked "Повторить попытку соединения?". With maxDials, at most that many dials.
+// The code of the last dial (kModemConnected when the call is up).
+int dialWithRetry(const ModemLine& line, const PhoneLinkSettings& phone, std::string_view number,
+                  std::optional<int> maxDials = std::nullopt);
+
 // What the connection step needs of the main window, the windows of a restore included.
 class ConnectionHost : public RestoreHost {
  public:
