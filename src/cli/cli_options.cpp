@@ -17,6 +17,10 @@ zvc-cli [link options] COMMAND [arguments]
 
 link options (default: the stored direct-line settings of "zvc.ini" in the working folder):
   --tcp HOST:PORT | --serial COMn|DEVICE-PATH   [--baud N]
+  --phone NAME|NUMBER    dial through the modem with the stored telephone settings
+                         ("FON_CONN_PAR": port, modem command, attempts, waits): a subscriber of
+                         the telephone list or a number as given; --serial names the modem's port
+  --subscriber NAME      a subscriber of the telephone or the Ethernet list
   --address N            controller address, 255 = whoever answers (default 1)
   --preambles N  --tries N  --first-byte-s N  --next-byte-ms N
   --user CODE  --password TEXT                   write credentials
@@ -96,6 +100,21 @@ commands:
                                prints one line per poll: "YYYY-MM-DD HH:MM:SS<TAB>value<TAB>…";
                                a failed poll goes to stderr, three in a row end with exit 1;
                                Ctrl-C ends after the line in progress with exit 0
+  collect --out DIR [--list phone|ethernet|both] [--only NAME]... [--kinds KIND,...]
+          [--since YYYY-MM-DD] [--jobs N]
+                               every subscriber of the address books (--only: the named ones) and
+                               each archive kind (diag, interv, meas, hour, day, moist-meas,
+                               moist-hour, moist-day, calib, verif; meas, hour and day of both runs)
+                               read from where its last collection ended up to the controller's
+                               clock (hour, day: to the last complete hour or gas day), saved in
+                               DIR/<subscriber>/<kind>/ under the name the program proposes ("_2",
+                               "_3" … before the extension when it is taken). A first collection
+                               starts at --since (default: 7 days back). Where each one ended is
+                               kept in DIR/collect-state.ini, written after every file, so a run
+                               cut short resumes without losing or repeating a record. --jobs N:
+                               TCP subscribers N at a time, the modem ones one after the other.
+                               The summary "subscriber<TAB>kind<TAB>records<TAB>result" on stdout;
+                               exit 0 only when every subscriber succeeded, 1 otherwise
 
 other options:
   --encoding utf-8|cp1251      text on stdout and stderr (default utf-8)
@@ -122,6 +141,8 @@ Notes:
   With --serial DEVICE-PATH the device stands for the stored COM number, which the port
   messages name ("Коммуникационный порт СОМ1 недоступен / DEVICE-PATH").
   The organisation line of a printed report is the one stored in "title.ini" of the working folder.
+  A modem call is hung up however the command ends. Ctrl-C (or SIGTERM) ends a modem wait at once
+  and an archive reading after the answer in progress; what arrived is kept.
 )";
 
 struct OptionShape {

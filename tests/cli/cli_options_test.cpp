@@ -94,7 +94,34 @@ TEST(CliOptions, AcceptedCommandLines) {
   measLastHour.period.run = 1;
   measLastHour.period.choice = PeriodChoice::kLastHour;
 
+  CliOptions phoneIdentify;
+  phoneIdentify.link.phone = "Станция 7";
+  phoneIdentify.link.serial = "/dev/pts/3";
+
+  CliOptions subscriberIdentify;
+  subscriberIdentify.link.subscriber = "ГРС-2";
+
+  CliOptions collect;
+  collect.command = CommandName::kCollect;
+  collect.collect.lists = SubscriberLists::kEthernet;
+  collect.collect.only = {"A", "B, C"};
+  collect.collect.outFolder = "/srv/zvc";
+  collect.collect.kinds = {"meas", "diag"};
+  collect.collect.since = DateTimeArgument{2024, 3, 1, 0, 0, 0};
+  collect.collect.jobs = 4;
+  collect.link.user = "1";
+
+  CliOptions collectDefaults;
+  collectDefaults.command = CommandName::kCollect;
+  collectDefaults.collect.outFolder = "out";
+
   const Case cases[] = {
+      {{"--phone", "Станция 7", "--serial", "/dev/pts/3", "identify"}, phoneIdentify},
+      {{"--subscriber=ГРС-2", "identify"}, subscriberIdentify},
+      {{"collect", "--list", "ethernet", "--only", "A", "--only", "B, C", "--out", "/srv/zvc",
+        "--kinds", "meas,diag,meas", "--since", "2024-03-01", "--jobs", "4", "--user", "1"},
+       collect},
+      {{"collect", "--out", "out"}, collectDefaults},
       {{"hour", "--run", "2", "--period", "2024-03-01 05", "2024-03-02"}, hourShort},
       {{"day", "--run", "1", "--last-month", "--save", "d"}, lastMonth},
       {{"moist-hour", "--period", "2024-03-01 05", "2024-03-02"}, moistHourShort},
@@ -144,6 +171,18 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
   };
   const Case cases[] = {
       {{}, "no command given"},
+      {{"--tcp", "h:1", "--phone", "1", "identify"}, "--tcp and --phone exclude each other"},
+      {{"--phone", "1", "--subscriber", "A", "identify"}, "--subscriber excludes --tcp and --phone"},
+      {{"collect"}, "collect needs --out DIR"},
+      {{"collect", "--out", "o", "--list", "modem"}, "--list: phone, ethernet or both"},
+      {{"collect", "--out", "o", "--kinds", "diag,,meas"}, "--kinds: unknown kind \"\""},
+      {{"collect", "--out", "o", "--kinds", "hourly"}, "--kinds: unknown kind \"hourly\""},
+      {{"collect", "--out", "o", "--since", "2024-3-1"}, "--since: \"YYYY-MM-DD\" expected"},
+      {{"collect", "--out", "o", "--jobs", "0"}, "--jobs: 1..64"},
+      {{"collect", "--out", "o", "--tcp", "h:1"}, "--tcp is not for collect"},
+      {{"collect", "--out", "o", "--phone", "A"}, "--phone is not for collect"},
+      {{"identify", "--only", "A"}, "--only is for collect"},
+      {{"diag", "--last", "1", "--out", "o"}, "--out is for collect"},
       {{"frobnicate"}, "unknown command \"frobnicate\""},
       {{"--bogus", "identify"}, "unknown option --bogus"},
       {{"read-table"}, "wrong number of arguments for read-table"},
