@@ -68,7 +68,7 @@ struct LinkOptions {
   std::optional<int> nextByteMs;
   std::optional<std::string> phone;       // a telephone subscriber's name, or a number
   std::optional<std::string> subscriber;  // a name of the telephone or the Ethernet list
-  std::optional<std::string> user;  // 1..4 digits
+  std::optional<std::string> user;        // 1..4 digits
   std::optional<std::string> password;
   bool operator==(const LinkOptions&) const = default;
 };
@@ -128,9 +128,9 @@ struct UserChangeRequest {
 enum class SubscriberLists { kPhone, kEthernet, kBoth };
 struct CollectRequest {
   SubscriberLists lists = SubscriberLists::kBoth;
-  std::vector<std::string> only;   // names; all subscribers when empty
+  std::vector<std::string> only;  // names; all subscribers when empty
   std::string outFolder;
-  std::vector<std::string> kinds;  // the kind names; every kind when empty
+  std::vector<std::string> kinds;         // the kind names; every kind when empty
   std::optional<DateTimeArgument> since;  // a first collection starts here; 7 days back if not
   int jobs = 1;
   bool operator==(const CollectRequest&) const = default;
@@ -138,8 +138,8 @@ struct CollectRequest {
 
 // The archive kinds collect knows, in the order it reads them.
 inline constexpr std::string_view kCollectKinds[] = {
-    "diag", "interv", "meas", "hour", "day", "moist-meas", "moist-hour", "moist-day", "calib",
-    "verif"};
+    "diag",       "interv",     "meas",      "hour",  "day",
+    "moist-meas", "moist-hour", "moist-day", "calib", "verif"};
 
 struct CliOptions {
   bool help = false;
@@ -154,14 +154,14 @@ struct CliOptions {
   std::optional<int> fieldCount;
   ArchiveRequest archive;
   PeriodRequest period;  // meas, hour, day, moist-meas, moist-hour, moist-day, calib, verif
-  std::string file;     // show, print
-  std::string pdfFile;  // print
+  std::string file;      // show, print
+  std::string pdfFile;   // print
   std::string xlsxFile;  // export
   ClockAction clockAction = ClockAction::kShow;
   std::string parameterSection;  // show-params
   ConfigRequest config;
-  LiveRequest live;              // momentary, watch
-  int parameterRun = 0;          // show-params constants: 1 or 2
+  LiveRequest live;                             // momentary, watch
+  int parameterRun = 0;                         // show-params constants: 1 or 2
   std::optional<UserChangeRequest> userChange;  // users --change
   CollectRequest collect;
   bool operator==(const CliOptions&) const = default;

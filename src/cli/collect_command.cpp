@@ -107,6 +107,11 @@ bool isMoisture(Source source) {
          source == Source::kMoistureDaily;
 }
 
+MessageFileKind messageKindOf(Source source) {
+  return source == Source::kDiagnostic ? MessageFileKind::kDiagnostic
+                                       : MessageFileKind::kIntervention;
+}
+
 struct SummaryRow {
   std::string subscriber;
   std::string kind;
@@ -125,8 +130,8 @@ std::string folderNameOf(std::string_view name) {
   while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
   std::string folder;
   for (const char c : name) {
-    const bool unsafe = c == '/' || c == '\\' || c == '[' || c == ']' ||
-                        static_cast<unsigned char>(c) < 0x20;
+    const bool unsafe =
+        c == '/' || c == '\\' || c == '[' || c == ']' || static_cast<unsigned char>(c) < 0x20;
     folder.push_back(unsafe ? '_' : c);
   }
   if (folder.empty() || folder == "." || folder == "..") folder = "_" + folder;
@@ -284,7 +289,8 @@ std::optional<ChromReading> SubscriberCollection::read(const ArchiveJob& job,
   CheckArchiveReader checks(connection, tables, scratch_);
   switch (job.source) {
     case Source::kDiagnostic:
-      return fromMessages(messages.readMessagesByPeriod(kDiagnosticArchive, period.start, period.end));
+      return fromMessages(
+          messages.readMessagesByPeriod(kDiagnosticArchive, period.start, period.end));
     case Source::kIntervention:
       return fromMessages(
           messages.readMessagesByPeriod(kInterventionArchive, period.start, period.end));
@@ -311,12 +317,9 @@ std::filesystem::path SubscriberCollection::proposedName(const ArchiveJob& job,
   const DateTime6 today = localNow();
   switch (job.source) {
     case Source::kDiagnostic:
-    case Source::kIntervention: {
-      const MessageFileKind kind = job.source == Source::kDiagnostic
-                                       ? MessageFileKind::kDiagnostic
-                                       : MessageFileKind::kIntervention;
-      return proposedMessageFileName(kind, context_.folder, header.address(), today);
-    }
+    case Source::kIntervention:
+      return proposedMessageFileName(messageKindOf(job.source), context_.folder, header.address(),
+                                     today);
     case Source::kChromMeasurement:
       return proposedChromFileName(ChromArchive::kMeasurement, context_.folder, header, today);
     case Source::kChromHourly:
@@ -354,10 +357,8 @@ std::string SubscriberCollection::save(const ArchiveJob& job, const ChromReading
   }
   bool saved = false;
   if (job.source == Source::kDiagnostic || job.source == Source::kIntervention) {
-    const MessageFileKind kind = job.source == Source::kDiagnostic ? MessageFileKind::kDiagnostic
-                                                                   : MessageFileKind::kIntervention;
-    const MessageViewRows view(kind, reading.header, fresh.records, session_->image(),
-                               kViewByPeriod, 0);
+    const MessageViewRows view(messageKindOf(job.source), reading.header, fresh.records,
+                               session_->image(), kViewByPeriod, 0);
     saved = writeMessageFile(file, reading.header, view.textRows(), context_.frontend);
   } else {
     saved = writeMessageFile(file, reading.header, fresh.records, context_.frontend);
@@ -370,7 +371,7 @@ std::string SubscriberCollection::save(const ArchiveJob& job, const ChromReading
 
 // The stations of the chosen lists and names, in list order (telephone first).
 std::optional<std::vector<Station>> chosenStations(CommandContext& context,
-                                                  const LinkSettings& settings) {
+                                                   const LinkSettings& settings) {
   const CollectRequest& request = context.options.collect;
   std::vector<Subscriber> all;
   if (request.lists != SubscriberLists::kEthernet) {
@@ -382,8 +383,8 @@ std::optional<std::vector<Station>> chosenStations(CommandContext& context,
     all.insert(all.end(), list.entries.begin(), list.entries.begin() + list.count);
   }
   for (const std::string& name : request.only) {
-    const bool known = std::any_of(all.begin(), all.end(),
-                                   [&](const Subscriber& s) { return nameOf(s) == name; });
+    const bool known =
+        std::any_of(all.begin(), all.end(), [&](const Subscriber& s) { return nameOf(s) == name; });
     if (!known) {
       refuse(context, "--only: no subscriber \"" + name + "\" in the chosen lists");
       return std::nullopt;
@@ -405,7 +406,8 @@ std::optional<std::vector<Station>> chosenStations(CommandContext& context,
 // subscriber's name, so that parallel jobs stay readable.
 class BufferedErrors {
  public:
-  BufferedErrors() : stream_(open_memstream(&buffer_, &size_)), output_(stream_, OutputEncoding::kUtf8) {}
+  BufferedErrors()
+      : stream_(open_memstream(&buffer_, &size_)), output_(stream_, OutputEncoding::kUtf8) {}
   ~BufferedErrors() {
     if (stream_ != nullptr) std::fclose(stream_);
     std::free(buffer_);
@@ -476,7 +478,10 @@ std::optional<DateTime6> sinceOf(CommandContext& context) {
   if (!since) return addDays(localNow(), -kDefaultDepthDays);
   const DateTime6 value{static_cast<std::uint8_t>(since->year - 2000),
                         static_cast<std::uint8_t>(since->month),
-                        static_cast<std::uint8_t>(since->day), 0, 0, 0};
+                        static_cast<std::uint8_t>(since->day),
+                        0,
+                        0,
+                        0};
   if (since->year < 2000 || since->year > 2255 || !isValidDateTime(value)) {
     refuse(context, "--since: no such date, or one before 2000");
     return std::nullopt;

@@ -49,8 +49,8 @@ NewRecords newRecords(const ArchiveRecords& read, const std::optional<CollectedU
 
 std::string upToText(const CollectedUpTo& upTo) {
   const DateTime6& t = upTo.last;
-  return format("%04d-%02d-%02d %02d:%02d:%02d %d", t.fullYear(), t.month, t.day, t.hour,
-                t.minute, t.second, upTo.recordsAtLast);
+  return format("%04d-%02d-%02d %02d:%02d:%02d %d", t.fullYear(), t.month, t.day, t.hour, t.minute,
+                t.second, upTo.recordsAtLast);
 }
 
 std::optional<CollectedUpTo> parseUpTo(std::string_view text) {
@@ -60,19 +60,19 @@ std::optional<CollectedUpTo> parseUpTo(std::string_view text) {
       text[13] != ':' || text[16] != ':' || text[19] != ' ') {
     return std::nullopt;
   }
-  const std::optional<int> parts[] = {numberIn(text.substr(0, 4)),   numberIn(text.substr(5, 2)),
-                                      numberIn(text.substr(8, 2)),   numberIn(text.substr(11, 2)),
-                                      numberIn(text.substr(14, 2)),  numberIn(text.substr(17, 2)),
+  const std::optional<int> parts[] = {numberIn(text.substr(0, 4)),    numberIn(text.substr(5, 2)),
+                                      numberIn(text.substr(8, 2)),    numberIn(text.substr(11, 2)),
+                                      numberIn(text.substr(14, 2)),   numberIn(text.substr(17, 2)),
                                       numberIn(text.substr(kCountAt))};
   for (const auto& part : parts) {
     if (!part || *part < 0) return std::nullopt;
   }
   if (*parts[0] < 2000 || *parts[0] > 2255) return std::nullopt;
-  CollectedUpTo upTo{{static_cast<std::uint8_t>(*parts[0] - 2000),
-                      static_cast<std::uint8_t>(*parts[1]), static_cast<std::uint8_t>(*parts[2]),
-                      static_cast<std::uint8_t>(*parts[3]), static_cast<std::uint8_t>(*parts[4]),
-                      static_cast<std::uint8_t>(*parts[5])},
-                     *parts[6]};
+  CollectedUpTo upTo{
+      {static_cast<std::uint8_t>(*parts[0] - 2000), static_cast<std::uint8_t>(*parts[1]),
+       static_cast<std::uint8_t>(*parts[2]), static_cast<std::uint8_t>(*parts[3]),
+       static_cast<std::uint8_t>(*parts[4]), static_cast<std::uint8_t>(*parts[5])},
+      *parts[6]};
   if (!isValidDateTime(upTo.last)) return std::nullopt;
   return upTo;
 }

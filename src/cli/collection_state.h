@@ -48,8 +48,8 @@ class CollectionState {
   bool upTo(const std::string& subscriber, const std::string& key,
             std::optional<CollectedUpTo>& upTo);
   // Before the file `relativeFile` (inside the subscriber's folder) is written.
-  bool beginSave(const std::string& subscriber, const std::string& key,
-                 const CollectedUpTo& next, const std::filesystem::path& relativeFile);
+  bool beginSave(const std::string& subscriber, const std::string& key, const CollectedUpTo& next,
+                 const std::filesystem::path& relativeFile);
   // After the file is written (saved) or after it failed (not saved).
   bool endSave(const std::string& subscriber, const std::string& key, bool saved);
 

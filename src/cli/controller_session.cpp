@@ -121,8 +121,8 @@ int ControllerSession::openLink(const LinkOptions& given,
 // As the window dials, but a failed call is tried again only as often as a failed exchange.
 int ControllerSession::dial(const PhoneSubscriber& subscriber) {
   const ModemLine line{.port = engine_.portHandle, .frontend = frontend_};
-  const int result = dialWithRetry(line, store_.settings.phone, subscriber.phone,
-                                   1 + CliFrontend::kMaxRepeats);
+  const int result =
+      dialWithRetry(line, store_.settings.phone, subscriber.phone, 1 + CliFrontend::kMaxRepeats);
   frontend_.setStatus(kStatusBar3, "");
   telephoneConnected_ = result == kModemConnected;
   return telephoneConnected_ ? kExitSuccess : kExitLinkFailed;

@@ -107,8 +107,7 @@ std::optional<std::string> findSubscriber(const LinkOptions& given, const LinkSe
 }
 
 const std::string& nameOf(const Subscriber& subscriber) {
-  return std::visit([](const auto& entry) -> const std::string& { return entry.name; },
-                    subscriber);
+  return std::visit([](const auto& entry) -> const std::string& { return entry.name; }, subscriber);
 }
 
 std::uint8_t addressOf(const Subscriber& subscriber) {

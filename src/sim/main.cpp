@@ -1,6 +1,7 @@
 // zvc-sim: a simulated controller on a TCP port and/or a pseudo-terminal.
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -47,6 +48,23 @@ std::vector<std::unique_ptr<zvc::sim::SimController>> makeControllers(
   return controllers;
 }
 
+// An empty path opens nothing; false after telling that the file cannot be written.
+bool openLog(const std::string& path, std::FILE*& file) {
+  if (path.empty()) return true;
+  file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) std::fprintf(stderr, "zvc-sim: cannot write %s\n", path.c_str());
+  return file != nullptr;
+}
+
+// Whole lines, each flushed at once: a test reads the file while the simulator runs.
+std::function<void(const std::string&)> lineWriter(std::FILE* file) {
+  if (file == nullptr) return {};
+  return [file](const std::string& line) {
+    std::fprintf(file, "%s\n", line.c_str());
+    std::fflush(file);
+  };
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,17 +80,9 @@ int main(int argc, char** argv) {
   }
 
   std::FILE* log = nullptr;
-  if (!options.logPath.empty() && (log = std::fopen(options.logPath.c_str(), "w")) == nullptr) {
-    std::fprintf(stderr, "zvc-sim: cannot write %s\n", options.logPath.c_str());
-    return 1;
-  }
-  zvc::sim::SimLine::LogSink logSink;
-  if (log != nullptr) {
-    logSink = [log](const std::string& line) {
-      std::fprintf(log, "%s\n", line.c_str());
-      std::fflush(log);
-    };
-  }
+  std::FILE* modemLog = nullptr;
+  if (!openLog(options.logPath, log) || !openLog(options.modemLogPath, modemLog)) return 1;
+  const zvc::sim::SimLine::LogSink logSink = lineWriter(log);
 
   // Before the transport lines appear: whoever reads them may stop us at once.
   installStopHandlers();
@@ -88,7 +98,10 @@ int main(int argc, char** argv) {
     std::printf("pty %s\n", path.c_str());
   }
   std::optional<zvc::sim::SimModem> modem;
-  if (options.modem) server.putModemInFront(modem.emplace(*options.modem));
+  if (options.modem) {
+    server.putModemInFront(modem.emplace(*options.modem));
+    modem->logCommandsTo(lineWriter(modemLog));
+  }
   if (options.tcpPort) {
     const int port = server.listenTcp(*options.tcpPort, error);
     if (port < 0) {
@@ -101,5 +114,6 @@ int main(int argc, char** argv) {
 
   server.run(stopRequested);
   if (log != nullptr) std::fclose(log);
+  if (modemLog != nullptr) std::fclose(modemLog);
   return 0;
 }

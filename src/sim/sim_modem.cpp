@@ -104,6 +104,7 @@ void SimModem::releaseHeldPluses(Output& out) {
 }
 
 void SimModem::execute(const std::string& command, Output& out) {
+  if (log_) log_(command);
   if (command == "ATE0") {
     echo_ = false;
   } else if (command == "ATE1" || command == "ATE") {

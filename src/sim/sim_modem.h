@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -39,6 +40,9 @@ class SimModem {
 
   explicit SimModem(ModemSetup setup) : setup_(setup) {}
 
+  // Each command the modem executes ("ATD123"), one call each.
+  void logCommandsTo(std::function<void(const std::string&)> log) { log_ = std::move(log); }
+
   Output receive(std::span<const std::uint8_t> bytes, Clock::time_point now);
   // Time passing: ends an escape sequence whose closing guard time is over.
   Output tick(Clock::time_point now);
@@ -56,6 +60,7 @@ class SimModem {
   void releaseHeldPluses(Output& out);
 
   ModemSetup setup_;
+  std::function<void(const std::string&)> log_;
   bool echo_ = true;
   bool dataMode_ = false;
   bool callUp_ = false;

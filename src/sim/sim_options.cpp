@@ -94,6 +94,9 @@ bool applyValue(std::string_view name, const std::string& value, SimOptions& opt
     }
   } else if (name == "--log") {
     options.logPath = value;
+  } else if (name == "--modem-log") {
+    modemOf(options);
+    options.modemLogPath = value;
   } else if (name == "--modem-dial") {
     const auto outcome = dialOutcomeNamed(value);
     if (outcome) {
@@ -209,6 +212,8 @@ A modem in front of the pseudo-terminal (any of these options puts it in; needs 
   --modem-cpas-error  AT+CPAS is answered "ERROR" (a landline modem)
   --modem-deaf        "+++" is data like any other: the modem never leaves data mode
   --modem-guard MS    the escape guard time (default 1000 ms)
+  --modem-log FILE    one line per command the modem executes ("ATD123", "ATH"), flushed per
+                      line
 
 Credentials: every write (functions 2, 12, 25) must carry the password "%s" and the user
 code "%s" (table 4 slot 1, level "Производитель-наладчик"), blank-padded to 12 and 4 bytes.

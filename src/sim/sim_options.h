@@ -21,9 +21,10 @@ struct SimOptions {
   int lineRate = 0;                    // bit/s; 0: no line-time emulation, controllers at 9600
   std::uint32_t seed = 1;
   std::string logPath;
+  std::string modemLogPath;  // the commands the modem executes
   FaultPlan faults;
   std::vector<TableSetting> settings;  // --set, in the order given
-  std::optional<ModemSetup> modem;  // a modem in front of the pseudo-terminal
+  std::optional<ModemSetup> modem;     // a modem in front of the pseudo-terminal
   bool help = false;
 };
 

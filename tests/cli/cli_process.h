@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,10 +26,12 @@ struct CliRun {
   std::chrono::milliseconds took{0};
 };
 
-// stdin holds `input` (far less than a pipe's buffer), then ends.
+// stdin holds `input` (far less than a pipe's buffer), then ends. With interruptAfter the tool
+// gets SIGINT once that much time has passed, as from Ctrl-C.
 inline CliRun runCli(const std::vector<std::string>& arguments,
                      std::chrono::seconds limit = std::chrono::seconds(60),
-                     const std::string& input = {}) {
+                     const std::string& input = {},
+                     std::optional<std::chrono::milliseconds> interruptAfter = std::nullopt) {
   int out[2];
   int err[2];
   int in[2];
@@ -69,6 +72,10 @@ inline CliRun runCli(const std::vector<std::string>& arguments,
     if (left <= std::chrono::milliseconds(0) && !killed) {
       kill(pid, SIGKILL);
       killed = true;
+    }
+    if (interruptAfter && std::chrono::steady_clock::now() - started >= *interruptAfter) {
+      kill(pid, SIGINT);
+      interruptAfter.reset();
     }
     if (poll(streams, 2, 100) <= 0) continue;
     for (int n = 0; n < 2; ++n) {

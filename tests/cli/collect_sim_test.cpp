@@ -18,9 +18,8 @@ namespace {
 
 // Record or text-row size of each kind's saved files, after their 905-byte header.
 const std::map<std::string, std::size_t> kRowSizes = {
-    {"diag", 300},   {"interv", 205},     {"meas", 94},       {"hour", 94},
-    {"day", 94},     {"moist-meas", 29},  {"moist-hour", 28}, {"moist-day", 28},
-    {"calib", 170},  {"verif", 90}};
+    {"diag", 300},      {"interv", 205},    {"meas", 94},      {"hour", 94},   {"day", 94},
+    {"moist-meas", 29}, {"moist-hour", 28}, {"moist-day", 28}, {"calib", 170}, {"verif", 90}};
 constexpr std::size_t kHeaderSize = 905;
 constexpr const char* kSince = "2026-12-10";
 // The TCP stations hold little since kSince (each exchange there waits 500 ms); the modem
@@ -75,9 +74,9 @@ class CollectAgainstSims : public CliAgainstSim {
              "[FON_CONN_PAR]\nusers_num=1\n[FON_ABONENT_1]\nuser_name=Гамма\ncontr_adr=1\n"
              "phone_code=8 (044) 123-45-67\n");
     std::string ethernet = "[ETHERNET_CONN_PAR]\nusers_num=3\n";
-    const std::pair<const char*, int> stations[] = {
-        {"Альфа", tcpA ? tcpA->tcpPort() : 0}, {"Бета", tcpB ? tcpB->tcpPort() : 0},
-        {"Мёртвая", deadPort()}};
+    const std::pair<const char*, int> stations[] = {{"Альфа", tcpA ? tcpA->tcpPort() : 0},
+                                                    {"Бета", tcpB ? tcpB->tcpPort() : 0},
+                                                    {"Мёртвая", deadPort()}};
     int slot = 0;
     for (const auto& [name, port] : stations) {
       ethernet += "[ETHERNET_ABONENT_" + std::to_string(++slot) + "]\nuser_name=" + name +
@@ -92,12 +91,12 @@ class CollectAgainstSims : public CliAgainstSim {
     std::ofstream(file, std::ios::binary) << utf8ToCp1251(crlf);
   }
 
-  CliRun collect(const std::string& out, std::vector<std::string> more = {}) {
-    std::vector<std::string> arguments = {"collect", "--out", file(out.c_str()), "--since",
-                                          kSince};
+  CliRun collect(const std::string& out, std::vector<std::string> more = {},
+                 std::optional<std::chrono::milliseconds> interruptAfter = std::nullopt) {
+    std::vector<std::string> arguments = {"collect", "--out", file(out.c_str()), "--since", kSince};
     arguments.insert(arguments.end(), more.begin(), more.end());
     arguments.insert(arguments.begin(), {"--workdir", folder_.path().string()});
-    return runCli(arguments, std::chrono::seconds(180));
+    return runCli(arguments, std::chrono::seconds(180), {}, interruptAfter);
   }
 
   // The summary rows: subscriber -> kind -> "records<TAB>result".
@@ -127,7 +126,8 @@ class CollectAgainstSims : public CliAgainstSim {
 };
 
 TEST_F(CollectAgainstSims, AllKindsThenOnlyWhatIsNewWhileOneSubscriberIsUnreachable) {
-  auto tcpA = std::make_unique<SimProcess>(std::vector<std::string>{"--tcp", "0", "--time", kTcpStart});
+  auto tcpA =
+      std::make_unique<SimProcess>(std::vector<std::string>{"--tcp", "0", "--time", kTcpStart});
   auto tcpB = std::make_unique<SimProcess>(
       std::vector<std::string>{"--tcp", "0", "--time", kTcpStart, "--seed", "2"});
   auto modem = std::make_unique<SimProcess>(
@@ -164,7 +164,8 @@ TEST_F(CollectAgainstSims, AllKindsThenOnlyWhatIsNewWhileOneSubscriberIsUnreacha
   EXPECT_EQ(rows["Гамма"]["hour-1"], "2\tok") << "two more complete hours";
   EXPECT_EQ(rows["Гамма"]["day-1"], "0\tok") << "no further complete gas day";
 
-  const CliRun whole = collect("whole", {"--only", "Альфа", "--only", "Бета", "--only", "Гамма", "--jobs", "3"});
+  const CliRun whole =
+      collect("whole", {"--only", "Альфа", "--only", "Бета", "--only", "Гамма", "--jobs", "3"});
   EXPECT_EQ(whole.status, 0) << whole.err;
   for (const char* station : {"Альфа", "Бета", "Гамма"}) expectSameRows(station, "out", "whole");
 }
@@ -192,6 +193,29 @@ TEST_F(CollectAgainstSims, ARunCutByALinkFaultResumesWithoutLossOrDuplicates) {
   expectSameRows("Гамма", "out", "whole");
 }
 
+// Ctrl-C in the middle of a reading: the reading ends, what arrived is saved, the call is hung
+// up, and the next run goes on from there.
+TEST_F(CollectAgainstSims, CtrlCHangsUpAndTheNextRunGoesOn) {
+  const std::string log = file("modem.log");
+  // Slow answers keep the collection busy long enough to be interrupted in a reading.
+  auto modem = std::make_unique<SimProcess>(std::vector<std::string>{
+      "--pty", "--modem-log", log, "--time", kModemStart, "--fault", "30-100000 delay 20"});
+  writeSettings(nullptr, nullptr, *modem);
+  const CliRun interrupted = collect("out", {"--list", "phone"}, std::chrono::milliseconds(8000));
+  EXPECT_EQ(interrupted.status, 1) << interrupted.err;
+  EXPECT_NE(interrupted.out.find("\tinterrupted"), std::string::npos) << interrupted.out;
+  const std::vector<std::string> commands = lines(readBytes(log));
+  ASSERT_FALSE(commands.empty());
+  EXPECT_TRUE(commands.back().starts_with("ATH") || commands.back().starts_with("ath"))
+      << commands.back();
+
+  const CliRun resumed = collect("out", {"--list", "phone"});
+  EXPECT_EQ(resumed.status, 0) << resumed.err;
+  const CliRun whole = collect("whole", {"--list", "phone"});
+  EXPECT_EQ(whole.status, 0) << whole.err;
+  expectSameRows("Гамма", "out", "whole");
+}
+
 TEST_F(CollectAgainstSims, PhoneLinkDialsTheModemAndTellsWhyACallFails) {
   const struct {
     const char* answer;
@@ -201,9 +225,9 @@ TEST_F(CollectAgainstSims, PhoneLinkDialsTheModemAndTellsWhyACallFails) {
     SimProcess modem({"--pty", "--modem", "--modem-dial", failure.answer});
     const CliRun call = overPty(modem, {"--phone", "044 123-45-67", "identify"});
     EXPECT_EQ(call.status, 1) << failure.answer;
-    EXPECT_NE(call.err.find(std::string("kind 3: ") + failure.text +
-                            " / Повторить попытку соединения?"),
-              std::string::npos)
+    EXPECT_NE(
+        call.err.find(std::string("kind 3: ") + failure.text + " / Повторить попытку соединения?"),
+        std::string::npos)
         << call.err;
   }
 

@@ -15,8 +15,8 @@ constexpr std::size_t kRecordSize = 10;
 
 // A record of the time (minute and second of 2024-03-01 10:MM:SS) and a tag, sound or not.
 std::vector<std::uint8_t> record(int minute, int second, std::uint8_t tag, bool sound = true) {
-  std::vector<std::uint8_t> bytes = {24, 3, 1, 10, std::uint8_t(minute), std::uint8_t(second), tag,
-                                     0};
+  std::vector<std::uint8_t> bytes = {24,  3, 1, 10, std::uint8_t(minute), std::uint8_t(second),
+                                     tag, 0};
   const std::uint16_t crc = Crc16(bytes.data(), bytes.size());
   bytes.push_back(std::uint8_t(crc & 0xFF));
   bytes.push_back(std::uint8_t((crc >> 8) ^ (sound ? 0 : 0x5A)));
@@ -48,19 +48,36 @@ TEST(CollectionState, NewRecordsLeaveOutWhatWasSavedAndMoveTheEnd) {
     std::optional<CollectedUpTo> after;
   };
   const Case cases[] = {
-      {"first collection keeps all", {record(1, 0, 1), record(2, 0, 2), record(2, 0, 3)},
-       std::nullopt, {1, 2, 3}, upTo(2, 0, 2)},
+      {"first collection keeps all",
+       {record(1, 0, 1), record(2, 0, 2), record(2, 0, 3)},
+       std::nullopt,
+       {1, 2, 3},
+       upTo(2, 0, 2)},
       {"records of the last saved second beyond those saved are new",
-       {record(2, 0, 2), record(2, 0, 3), record(2, 0, 4), record(3, 0, 5)}, upTo(2, 0, 1),
-       {3, 4, 5}, upTo(3, 0, 1)},
-      {"more of the last second only", {record(2, 0, 2), record(2, 0, 3)}, upTo(2, 0, 1), {3},
+       {record(2, 0, 2), record(2, 0, 3), record(2, 0, 4), record(3, 0, 5)},
+       upTo(2, 0, 1),
+       {3, 4, 5},
+       upTo(3, 0, 1)},
+      {"more of the last second only",
+       {record(2, 0, 2), record(2, 0, 3)},
+       upTo(2, 0, 1),
+       {3},
        upTo(2, 0, 2)},
       {"nothing new", {record(2, 0, 2)}, upTo(2, 0, 1), {}, upTo(2, 0, 1)},
-      {"older records sent by the controller are dropped", {record(1, 0, 1), record(4, 0, 2)},
-       upTo(2, 0, 1), {2}, upTo(4, 0, 1)},
+      {"older records sent by the controller are dropped",
+       {record(1, 0, 1), record(4, 0, 2)},
+       upTo(2, 0, 1),
+       {2},
+       upTo(4, 0, 1)},
       {"a garbled record is kept but does not move the end",
-       {record(3, 0, 1), record(59, 59, 2, false)}, upTo(2, 0, 1), {1, 2}, upTo(3, 0, 1)},
-      {"only garbled records leave the end", {record(5, 0, 1, false)}, std::nullopt, {1},
+       {record(3, 0, 1), record(59, 59, 2, false)},
+       upTo(2, 0, 1),
+       {1, 2},
+       upTo(3, 0, 1)},
+      {"only garbled records leave the end",
+       {record(5, 0, 1, false)},
+       std::nullopt,
+       {1},
        std::nullopt},
   };
   for (const Case& c : cases) {
@@ -74,9 +91,9 @@ TEST(CollectionState, EndTextRoundTripsAndDamageIsRefused) {
   const CollectedUpTo end{{26, 12, 31, 23, 59, 58}, 3};
   EXPECT_EQ(upToText(end), "2026-12-31 23:59:58 3");
   EXPECT_EQ(parseUpTo(upToText(end)), end);
-  for (const char* damaged : {"", "2026-12-31 23:59:58", "2026-02-30 00:00:00 1",
-                              "2026-12-31 23:59:58 x", "2026-12-31T23:59:58 1",
-                              "1999-12-31 23:59:58 1", "2026-12-31 23:59:58 -1"}) {
+  for (const char* damaged :
+       {"", "2026-12-31 23:59:58", "2026-02-30 00:00:00 1", "2026-12-31 23:59:58 x",
+        "2026-12-31T23:59:58 1", "1999-12-31 23:59:58 1", "2026-12-31 23:59:58 -1"}) {
     EXPECT_FALSE(parseUpTo(damaged)) << damaged;
   }
 }
