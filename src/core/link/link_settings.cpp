@@ -19,6 +19,8 @@ constexpr const char* kDirectSection = "DIR_CONN_PAR";
 constexpr const char* kPhoneSection = "FON_CONN_PAR";
 constexpr const char* kEthernetSection = "ETHERNET_CONN_PAR";
 constexpr const char* kPortsSection = "PORTS";
+// Not in files of older installations, which therefore keep the 500 ms pause.
+constexpr const char* kRequestPauseKey = "RequestPauseMs";
 
 // X11 keeps window positions and sizes in 16 bits.
 constexpr ValueRange kWindowPosition{-32768, 32767};
@@ -26,6 +28,7 @@ constexpr ValueRange kWindowSize{1, 32767};
 constexpr ValueRange kSpeedRange{kBaudRates.front(), kBaudRates.back()};
 
 constexpr const char* kOutOfRange = "Параметр вне допустимого диапазона";
+constexpr const char* kRequestPauseName = "Пауза перед запросом по Ethernet";
 
 // A hand-edited "zvc.ini" may hold anything. Every value is brought into the range the dialogs
 // allow: that keeps at least one try per command, waits short enough for the engine's ms
@@ -98,6 +101,8 @@ void readEthernet(const SettingsReader& in, EthernetLinkSettings& ethernet) {
       in.number(kEthernetSection, "ConnectWaitTime", ethernet.connectWaitS, kConnectWaitRange);
   ethernet.connectAttempts =
       in.number(kEthernetSection, "Conn_Repeat", ethernet.connectAttempts, kConnectAttemptsRange);
+  ethernet.requestPauseMs = in.number(kEthernetSection, kRequestPauseKey, ethernet.requestPauseMs,
+                                      kTcpRequestPauseRange);
 }
 
 PortOverrides readPorts(const IniFile& file) {
@@ -143,6 +148,7 @@ void writeEthernet(IniFile& file, const EthernetLinkSettings& ethernet) {
   writeLinkParams(file, kEthernetSection, false, ethernet.params);
   file.setInteger(kEthernetSection, "ConnectWaitTime", ethernet.connectWaitS);
   file.setInteger(kEthernetSection, "Conn_Repeat", ethernet.connectAttempts);
+  file.setInteger(kEthernetSection, kRequestPauseKey, ethernet.requestPauseMs);
 }
 
 template <typename Settings>
@@ -171,6 +177,7 @@ void configureFrom(kpsbox& engine, const LinkSettings& settings, std::uint8_t li
   engine.preambleCount = params.preambles;
   engine.tries = params.tries;
   engine.comPortOverrides = settings.ports;
+  engine.tcpSendPauseMs = settings.ethernet.requestPauseMs;
 }
 
 // A filled edit field of the dialog: its value when within range.
@@ -200,6 +207,9 @@ std::vector<NumberField> numberFields(std::uint8_t linkKind, const LinkParamsInp
     fields.push_back({input.connectWait, kConnectWaitRange, "Ожидание соединения"});
     fields.push_back(
         {input.connectAttempts, kConnectAttemptsRange, "Количество попыток соединения"});
+  }
+  if (linkKind == kEthernetLink) {
+    fields.push_back({input.requestPause, kTcpRequestPauseRange, kRequestPauseName});
   }
   return fields;
 }
@@ -280,9 +290,7 @@ void configureEngineForAddressSearch(kpsbox& engine, const LinkSettings& setting
   engine.openPortPerExchange = false;
 }
 
-bool PortExists(int port, const PortOverrides& overrides) {
-  const std::string path = comPortPath(port, overrides);
-  if (path.empty()) return false;
+bool deviceExists(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd >= 0) {
     ::close(fd);
@@ -294,12 +302,9 @@ bool PortExists(int port, const PortOverrides& overrides) {
   return (errno == EACCES || errno == EPERM) && ::stat(path.c_str(), &node) == 0;
 }
 
-std::vector<int> existingComPorts(const PortOverrides& overrides) {
-  std::vector<int> ports;
-  for (int n = kComPortRange.min; n <= kComPortRange.max; ++n) {
-    if (PortExists(n, overrides)) ports.push_back(n);
-  }
-  return ports;
+bool PortExists(int port, const PortOverrides& overrides) {
+  const std::string path = comPortPath(port, overrides);
+  return !path.empty() && deviceExists(path);
 }
 
 std::optional<InputError> checkConnectChoice(std::optional<std::uint8_t> linkKind,
@@ -335,6 +340,7 @@ LinkParamsInput linkParamsInput(const LinkSettings& settings, std::uint8_t linkK
       std::to_string(phone ? settings.phone.connectWaitS : settings.ethernet.connectWaitS);
   input.connectAttempts =
       std::to_string(phone ? settings.phone.connectAttempts : settings.ethernet.connectAttempts);
+  input.requestPause = std::to_string(settings.ethernet.requestPauseMs);
   return input;
 }
 
@@ -371,6 +377,7 @@ std::optional<InputError> acceptLinkParams(std::uint8_t linkKind, const LinkPara
   } else {
     settings.ethernet.connectWaitS = values[3];
     settings.ethernet.connectAttempts = values[4];
+    settings.ethernet.requestPauseMs = values[5];
   }
   return std::nullopt;
 }

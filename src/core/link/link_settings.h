@@ -35,6 +35,7 @@ inline constexpr ValueRange kPreamblesRange{0, 255};
 inline constexpr ValueRange kPortReleaseWaitRange{1, 20};  // s
 inline constexpr ValueRange kConnectWaitRange{1, 360};     // s
 inline constexpr ValueRange kConnectAttemptsRange{1, 10};
+inline constexpr ValueRange kTcpRequestPauseRange{0, 5000};  // ms
 // The modem command field is 200 bytes with its terminating zero.
 inline constexpr std::size_t kModemCommandChars = 199;
 
@@ -82,6 +83,8 @@ struct EthernetLinkSettings {
   EthernetSubscriberList subscribers;
   std::int32_t connectWaitS = 10;
   std::int32_t connectAttempts = 1;
+  // Before every request; the exchange prescribes 500 ms, a fast network needs none.
+  std::int32_t requestPauseMs = 500;
   bool operator==(const EthernetLinkSettings&) const = default;
 };
 
@@ -146,8 +149,8 @@ void configureEngineForAddressSearch(kpsbox& engine, const LinkSettings& setting
 // The port exists when its device opens for reading and writing, or when it is only busy (held
 // exclusively by another program, or not ours to open). It is closed again at once.
 bool PortExists(int port, const PortOverrides& overrides);
-// The COM numbers 1..255 that exist, for the port list of the dialog.
-std::vector<int> existingComPorts(const PortOverrides& overrides);
+// The same test for a device path.
+bool deviceExists(const std::string& path);
 
 // "Связаться": the link kind and address chosen, the address within 1..255, and for the
 // telephone a subscriber chosen. On success address holds the typed address.
@@ -171,6 +174,7 @@ struct LinkParamsInput {
   std::string modemCommand;                // telephone
   std::string connectWait;                 // telephone, Ethernet
   std::string connectAttempts;             // telephone, Ethernet
+  std::string requestPause;                // Ethernet
 };
 
 // The fields as the dialog shows them on opening.

@@ -75,7 +75,9 @@ ConnectOutcome connectUntil(const sockaddr_in& target, Clock::time_point deadlin
   }
 }
 
-void configureForTcp(kpsbox& engine, const LinkParams& params, std::uint8_t controllerAddress) {
+void configureForTcp(kpsbox& engine, const EthernetLinkSettings& settings,
+                     std::uint8_t controllerAddress) {
+  const LinkParams& params = settings.params;
   engine.ClosePort();
   engine.address = controllerAddress;
   engine.linkType = kpsbox::kTcp;
@@ -84,6 +86,7 @@ void configureForTcp(kpsbox& engine, const LinkParams& params, std::uint8_t cont
   engine.interByteTimeoutMs = params.nextByteWaitMs;
   engine.preambleCount = params.preambles;
   engine.tries = params.tries;
+  engine.tcpSendPauseMs = settings.requestPauseMs;
 }
 
 }  // namespace
@@ -125,7 +128,7 @@ bool TcpConnect(kpsbox& engine, EthernetLinkSettings& settings, std::uint8_t cho
   const ConnectOutcome outcome = connectUntil(*target, deadline, engine.tcpSocket);
   if (outcome == ConnectOutcome::kConnected) {
     std::this_thread::sleep_for(kSettleTime);
-    configureForTcp(engine, settings.params, subscriber->address);
+    configureForTcp(engine, settings, subscriber->address);
   }
   frontend.setBusy(false);
   if (outcome == ConnectOutcome::kNoSocket) {

@@ -6,9 +6,10 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 
-#include "core/common/format.h"
 #include "core/link/connect_dialog_logic.h"
+#include "core/link/port_list.h"
 #include "core/ui/frontend.h"
 #include "gui/widgets/field_key_filter.h"
 
@@ -28,15 +29,23 @@ const char* captionOf(std::uint8_t linkKind) {
   }
 }
 
-QString portText(int port, const PortOverrides& overrides) {
-  return QString::fromStdString(format("COM%d", port) + "   " + comPortPath(port, overrides));
-}
-
 // A list of numbers shown as they are, the given one chosen (none when it is not in the list).
 void fillChoices(QComboBox& box, const std::vector<std::pair<int, QString>>& items,
                  std::optional<int> chosen) {
   for (const auto& [value, text] : items) box.addItem(text, value);
   box.setCurrentIndex(chosen ? box.findData(*chosen) : -1);
+}
+
+// Absent ports are shown, so that an unplugged adapter is noticed, but cannot be chosen.
+void fillPorts(QComboBox& box, const std::vector<SerialPortEntry>& ports,
+               std::optional<int> chosen) {
+  auto* model = qobject_cast<QStandardItemModel*>(box.model());
+  for (const SerialPortEntry& entry : ports) {
+    box.addItem(QString::fromStdString(serialPortText(entry)), entry.port);
+    if (!entry.present) model->item(box.count() - 1)->setEnabled(false);
+  }
+  const int at = chosen ? box.findData(*chosen) : -1;
+  box.setCurrentIndex(at >= 0 && model->item(at)->isEnabled() ? at : -1);
 }
 
 std::optional<int> choiceOf(const QComboBox* box) {
@@ -84,13 +93,9 @@ TFormConn_Par::TFormConn_Par(kpsbox& engine, LinkSettings& settings, Frontend& f
 }
 
 void TFormConn_Par::addSerialFields(QFormLayout& form, const LinkParamsInput& shown) {
-  std::vector<std::pair<int, QString>> ports;
-  for (int port : existingComPorts(settings_.ports)) {
-    ports.emplace_back(port, portText(port, settings_.ports));
-  }
   port_ = new QComboBox(this);
   port_->setObjectName("port");
-  fillChoices(*port_, ports, shown.port);
+  fillPorts(*port_, serialPortList(settings_.ports, {*shown.port}), shown.port);
   form.addRow("Порт подключения", port_);
 
   std::vector<std::pair<int, QString>> speeds;
@@ -141,6 +146,10 @@ void TFormConn_Par::addConnectFields(QFormLayout& form, const LinkParamsInput& s
   form.addRow("Ожидание соединения, с", connectWait_);
   connectAttempts_ = numberField("connectAttempts", shown.connectAttempts);
   form.addRow("Кол. попыток соединения", connectAttempts_);
+  if (linkKind_ == kEthernetLink) {
+    requestPause_ = numberField("requestPause", shown.requestPause);
+    form.addRow("Пауза перед запросом по Ethernet, мс", requestPause_);
+  }
 }
 
 QLineEdit* TFormConn_Par::numberField(const char* objectName, const std::string& value) {
@@ -163,6 +172,7 @@ LinkParamsInput TFormConn_Par::input() const {
   in.modemCommand = textOf(modemCommand_);
   in.connectWait = textOf(connectWait_);
   in.connectAttempts = textOf(connectAttempts_);
+  in.requestPause = textOf(requestPause_);
   return in;
 }
 

@@ -54,6 +54,7 @@ class TFormConn_Par : public QDialog {
   QLineEdit* modemCommand_ = nullptr;
   QLineEdit* connectWait_ = nullptr;
   QLineEdit* connectAttempts_ = nullptr;
+  QLineEdit* requestPause_ = nullptr;
   QPushButton* accept_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPushButton* search_ = nullptr;

@@ -122,6 +122,7 @@ TEST_F(LinkSettingsFileTest, NoFileGivesTheDefaults) {
   EXPECT_EQ(s.phone.modemCommand, "");
   EXPECT_EQ(s.ethernet.connectWaitS, 10);
   EXPECT_EQ(s.ethernet.connectAttempts, 1);
+  EXPECT_EQ(s.ethernet.requestPauseMs, 500);
   EXPECT_EQ(s.phone.subscribers.count, 0);
 
   // Nothing changed: nothing is written, not even a file of defaults.
@@ -143,6 +144,7 @@ TEST_F(LinkSettingsFileTest, ReadsEveryKey) {
   EXPECT_EQ(s.ethernet.params, (LinkParams{1, 7, 38400, 0, 4, 1000, 8}));
   EXPECT_EQ(s.ethernet.connectWaitS, 30);
   EXPECT_EQ(s.ethernet.connectAttempts, 2);
+  EXPECT_EQ(s.ethernet.requestPauseMs, 500);  // a file from before the key
   EXPECT_EQ(s.ports,
             (PortOverrides{{3, "/dev/serial/by-id/usb-FTDI_щит-if00"}, {250, "/dev/pts/7"}}));
 }
@@ -272,6 +274,27 @@ TEST_F(LinkSettingsFileTest, HandEditedValuesOutsideEveryRangeLoadSafely) {
   }
 }
 
+TEST_F(LinkSettingsFileTest, TcpRequestPauseRoundTrips) {
+  writeBytes(files.settings, kHandMadeFile);
+  for (const int pause : {0, 37, 5000}) {
+    LinkSettingsStore store = loaded();
+    store.settings.ethernet.requestPauseMs = pause;
+    ASSERT_TRUE(store.save());
+    EXPECT_EQ(loaded().settings.ethernet.requestPauseMs, pause);
+  }
+  // Other programs' keys of the section stay.
+  const IniFile file = IniFile::load(files.settings);
+  EXPECT_EQ(file.getInteger("ETHERNET_CONN_PAR", "ConnectWaitTime", 0), 30);
+  EXPECT_EQ(file.getInteger("ETHERNET_CONN_PAR", "RequestPauseMs", -1), 5000);
+
+  // A hand-edited value outside 0..5000 is brought into it.
+  for (const auto& [text, pause] :
+       {std::pair{"-1", 0}, std::pair{"99999", 5000}, std::pair{"x", 500}}) {
+    writeBytes(files.settings, std::string("[ETHERNET_CONN_PAR]\r\nRequestPauseMs=") + text);
+    EXPECT_EQ(loaded().settings.ethernet.requestPauseMs, pause) << text;
+  }
+}
+
 TEST_F(LinkSettingsFileTest, EthernetListChangeAlsoReachesItsFile) {
   LinkSettingsStore store = loaded();
   EXPECT_TRUE(store.saveEthernetList());  // unchanged: no file
@@ -322,6 +345,11 @@ TEST(LinkEngineTest, ConfiguresTheEngineForTheChosenLink) {
   EXPECT_EQ(engine.comPort, 7);
   EXPECT_EQ(engine.address, kpsbox::kAnyAddress);
   EXPECT_FALSE(engine.openPortPerExchange);
+
+  settings.general.linkKind = kEthernetLink;
+  settings.ethernet.requestPauseMs = 20;
+  configureEngine(engine, settings);
+  EXPECT_EQ(engine.tcpSendPauseMs, 20);
 }
 
 TEST(PortExistsTest, OpensTheMappedDevice) {
@@ -399,6 +427,7 @@ TEST_F(LinkParamsDialogTest, FirstFailureInTheDialogsOrder) {
   const InputError release = outOfRange("Время ожидания освобождения СОМ порта");
   const InputError connectWait = outOfRange("Ожидание соединения");
   const InputError attempts = outOfRange("Количество попыток соединения");
+  const InputError pause = outOfRange("Пауза перед запросом по Ethernet");
   const Case cases[] = {
       // An empty field anywhere comes before any range.
       {kDirectLink,
@@ -441,6 +470,10 @@ TEST_F(LinkParamsDialogTest, FirstFailureInTheDialogsOrder) {
       {kPhoneLink, [](LinkParamsInput& i) { i.connectAttempts = "11"; }, attempts},
       {kEthernetLink, [](LinkParamsInput& i) { i.connectWait = "0"; }, connectWait},
       {kEthernetLink, [](LinkParamsInput& i) { i.connectAttempts = "abc"; }, attempts},
+      {kEthernetLink, [](LinkParamsInput& i) { i.requestPause = "5001"; }, pause},
+      {kEthernetLink, [](LinkParamsInput& i) { i.requestPause = ""; }, missing},
+      // Only the Ethernet link has the pause.
+      {kPhoneLink, [](LinkParamsInput& i) { i.requestPause = ""; }, std::nullopt},
       // Ethernet has no port or speed to choose.
       {kEthernetLink,
        [](LinkParamsInput& i) {
@@ -488,7 +521,9 @@ TEST_F(LinkParamsDialogTest, AcceptedValuesAreStored) {
   ethernet.connectWait = "1";
   ethernet.connectAttempts = "1";
   ethernet.tries = 2;
+  ethernet.requestPause = "0";
   ASSERT_EQ(accept(kEthernetLink, ethernet), std::nullopt);
+  EXPECT_EQ(settings.ethernet.requestPauseMs, 0);
   EXPECT_EQ(settings.ethernet.connectWaitS, 1);
   EXPECT_EQ(settings.ethernet.params.tries, 2);
   EXPECT_EQ(settings.phone.connectWaitS, 360);

@@ -95,6 +95,7 @@ TEST_F(TcpConnectTest, ListeningServerConnectsAndConfiguresTheEngine) {
   EXPECT_EQ(engine.tries, 3);
   EXPECT_EQ(engine.interByteTimeoutMs, 250);
   EXPECT_EQ(engine.responseTimeoutMs, 4000);
+  EXPECT_EQ(engine.tcpSendPauseMs, 500);
 
   const int accepted = server.accept();
   ASSERT_GE(accepted, 0);

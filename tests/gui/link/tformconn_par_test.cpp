@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QStandardItemModel>
 #include <QtTest>
 
 #include "core/link/kpsbox.h"
@@ -95,7 +96,7 @@ class TFormConnParTest : public QObject {
     settings.direct.speed = 9600;
     TFormConn_Par dialog(engine, settings, frontend);
     auto* port = dialog.findChild<QComboBox*>("port");
-    QCOMPARE(port->currentText(), QString("COM200   ") + QString::fromStdString(pty.slavePath()));
+    QCOMPARE(port->currentText(), QString("COM200  ") + QString::fromStdString(pty.slavePath()));
     auto* speed = dialog.findChild<QComboBox*>("speed");
     QCOMPARE(speed->count(), 22);
     QCOMPARE(speed->itemText(0), QString("300"));
@@ -104,9 +105,15 @@ class TFormConnParTest : public QObject {
   }
 
   void missingStoredPortIsNoChoice() {
-    settings.direct.port = 199;  // no device behind it
+    settings.direct.port = 199;
+    settings.ports[199] = "/dev/zvc-unplugged";
     TFormConn_Par dialog(engine, settings, frontend);
-    QCOMPARE(dialog.findChild<QComboBox*>("port")->currentIndex(), -1);
+    auto* port = dialog.findChild<QComboBox*>("port");
+    QCOMPARE(port->currentIndex(), -1);
+    // Shown, so that the unplugged adapter is noticed, but not to be chosen.
+    const int unplugged = port->findText("COM199  /dev/zvc-unplugged  (нет устройства)");
+    QVERIFY(unplugged >= 0);
+    QVERIFY(!qobject_cast<QStandardItemModel*>(port->model())->item(unplugged)->isEnabled());
     click(dialog, "Принять");
     QCOMPARE(lines1(frontend), (std::vector<std::string>{"Введены не все параметры"}));
   }
@@ -118,6 +125,7 @@ class TFormConnParTest : public QObject {
       QCOMPARE(dialog.windowTitle(), QString("Параметры связи с устройством (связь по телефону)"));
       QVERIFY(dialog.findChild<QLineEdit*>("modemCommand"));
       QVERIFY(!zvc::test::buttonOf(dialog, "Поиск адреса устройства"));
+      QVERIFY(!dialog.findChild<QLineEdit*>("requestPause"));
       type(dialog, "connectAttempts", "11");
       click(dialog, "Принять");
       QCOMPARE(frontend.messages.back().line1, std::string("Количество попыток соединения"));
@@ -131,8 +139,14 @@ class TFormConnParTest : public QObject {
     click(dialog, "Принять");
     QCOMPARE(frontend.messages.back().line1, std::string("Ожидание соединения"));
     type(dialog, "connectWait", "360");
+    QCOMPARE(dialog.findChild<QLineEdit*>("requestPause")->text(), QString("500"));
+    type(dialog, "requestPause", "5001");
+    click(dialog, "Принять");
+    QCOMPARE(frontend.messages.back().line1, std::string("Пауза перед запросом по Ethernet"));
+    type(dialog, "requestPause", "0");
     click(dialog, "Принять");
     QCOMPARE(settings.ethernet.connectWaitS, 360);
+    QCOMPARE(settings.ethernet.requestPauseMs, 0);
   }
 
   void addressSearchClosesAsAccepted() {
