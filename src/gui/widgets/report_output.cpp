@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -63,8 +64,28 @@ bool printReport(const Report& report, const QPrinterInfo& printer,
   return report.render(device, progress) && device.printerState() != QPrinter::Error;
 }
 
+bool previewReport(const Report& report, const QPrinterInfo& printer, QWidget* parent,
+                   Frontend& frontend) {
+  QPrinter device(printer, QPrinter::HighResolution);
+  if (printer.isNull()) device.setOutputFormat(QPrinter::PdfFormat);
+  device.setDocName(report.pageHeader());
+  QPrintPreviewDialog preview(&device, parent);
+  preview.setWindowTitle("Предварительный просмотр");
+  preview.setWindowState(Qt::WindowMaximized);
+  bool rendered = true;
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                   [&](QPrinter* target) { rendered = report.render(*target) && rendered; });
+  const bool printed = preview.exec() == QDialog::Accepted;
+  if (!rendered || (printed && device.printerState() == QPrinter::Error)) {
+    frontend.showMessage(1, "Ошибка печати данных", "");
+    return false;
+  }
+  return printed;
+}
+
 bool sendReport(const Report& report, QWidget* parent, Frontend& frontend,
                 const ReportOutput& output) {
+  if (output.preview) return previewReport(report, output.printer, parent, frontend);
   QString pdfFile;
   if (reportDestination(output.printer) == ReportDestination::kPdfFile) {
     pdfFile = output.choosePdfFile(parent);

@@ -374,7 +374,7 @@ class MessageViewWindowTest : public QObject {
   void printSendsTheGridToTheReport() {
     View view(MessageFileKind::kIntervention, zvc::kViewByIndex, 3);
     const QString pdf = QString::fromStdString(view.temp.file("report.pdf").string());
-    view.window->reportOutput = {QPrinterInfo(), [&](QWidget*) { return pdf; }};
+    view.window->reportOutput = {QPrinterInfo(), [&](QWidget*) { return pdf; }, false};
     zvc::test::whenModalOpens<zvc::TFormQues_Prn>([](zvc::TFormQues_Prn& question) {
       zvc::test::setField(question, "organisation", "ООО Газтранзит");
       zvc::test::click(question, "Печатать");
@@ -398,7 +398,7 @@ class MessageViewWindowTest : public QObject {
     view.window->reportOutput = {QPrinterInfo(), [&](QWidget*) {
                                    asked = true;
                                    return QString();
-                                 }};
+                                 }, false};
     zvc::test::whenModalOpens<zvc::TFormQues_Prn>([](zvc::TFormQues_Prn& question) {
       QCOMPARE(question.windowTitle(), QString(" Данные для печати"));
       zvc::test::click(question, "Отменить");

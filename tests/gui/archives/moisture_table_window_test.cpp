@@ -215,7 +215,7 @@ class MoistureTableWindowTest : public QObject {
     MeasurementWindow on(53);
     auto& window = *on.window;
     const QString file = QString::fromStdString(on.temp.file("report.pdf").string());
-    window.reportOutput = {QPrinterInfo(), [&](QWidget*) { return file; }};
+    window.reportOutput = {QPrinterInfo(), [&](QWidget*) { return file; }, false};
 
     printWith(window, "");
     QVERIFY(!QFile::exists(file));
@@ -236,7 +236,7 @@ class MoistureTableWindowTest : public QObject {
     MeasurementWindow on;
     auto& window = *on.window;
     const QString file = QString::fromStdString(on.temp.file("no such folder/report.pdf").string());
-    window.reportOutput = {QPrinterInfo(), [&](QWidget*) { return file; }};
+    window.reportOutput = {QPrinterInfo(), [&](QWidget*) { return file; }, false};
     printWith(window, "ООО Газтранзит");
     QCOMPARE(on.frontend.messages.size(), std::size_t{1});
     QCOMPARE(on.frontend.messages[0].kind, 1);

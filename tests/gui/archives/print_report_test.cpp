@@ -1,10 +1,13 @@
 #include <QDir>
 #include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "core/common/text_codec.h"
 #include "gui/archives/tformprnarhiv.h"
+#include "gui/dialog_test_helpers.h"
 #include "gui/widgets/report_output.h"
 #include "report/trep_title.h"
 #include "support/pdf_pages.h"
@@ -144,15 +147,28 @@ class PrintReportTest : public QObject {
     QCOMPARE(zvc::reportDestination(QPrinterInfo()), zvc::ReportDestination::kPdfFile);
     zvc::test::RecordingFrontend frontend;
     const QString file = folder_->filePath("chosen.pdf");
-    const ReportOutput output{QPrinterInfo(), [&](QWidget*) { return file; }};
+    const ReportOutput output{QPrinterInfo(), [&](QWidget*) { return file; }, false};
     QVERIFY(messageReport(MessageReportKind::kDiagnostic, 3).print(nullptr, frontend, output));
     QCOMPARE(pdfPageCount(file), 1);
     QVERIFY(frontend.messages.empty());
   }
 
+  void previewShowsTheReportsPagesBeforePrinting() {
+    zvc::test::RecordingFrontend frontend;
+    const TFormPrnArhiv report = messageReport(MessageReportKind::kIntervention, 70);
+    int pages = 0;
+    zvc::test::whenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
+      pages = preview.findChild<QPrintPreviewWidget*>()->pageCount();
+      preview.reject();
+    });
+    QVERIFY(!report.print(nullptr, frontend, ReportOutput{QPrinterInfo(), {}}));
+    QCOMPARE(pages, 2);
+    QVERIFY(frontend.messages.empty());  // closing the preview is no failure
+  }
+
   void declinedPdfChoicePrintsNothingAndSaysNothing() {
     zvc::test::RecordingFrontend frontend;
-    const ReportOutput output{QPrinterInfo(), [](QWidget*) { return QString(); }};
+    const ReportOutput output{QPrinterInfo(), [](QWidget*) { return QString(); }, false};
     QVERIFY(!messageReport(MessageReportKind::kDiagnostic, 3).print(nullptr, frontend, output));
     QVERIFY(frontend.messages.empty());
     QVERIFY(QDir(folder_->path()).isEmpty());
@@ -161,7 +177,7 @@ class PrintReportTest : public QObject {
   void unwritablePdfIsAPrintError() {
     zvc::test::RecordingFrontend frontend;
     const QString file = folder_->filePath("no such folder/report.pdf");
-    const ReportOutput output{QPrinterInfo(), [&](QWidget*) { return file; }};
+    const ReportOutput output{QPrinterInfo(), [&](QWidget*) { return file; }, false};
     QVERIFY(!messageReport(MessageReportKind::kIntervention, 3).print(nullptr, frontend, output));
     QCOMPARE(frontend.messages.size(), 1u);
     QCOMPARE(frontend.messages[0].kind, 1);
@@ -172,7 +188,7 @@ class PrintReportTest : public QObject {
     constexpr int kFullReport = 58 + 199 * 65;
     zvc::test::RecordingFrontend frontend;
     const QString file = folder_->filePath("long.pdf");
-    const ReportOutput output{QPrinterInfo(), [&](QWidget*) { return file; }};
+    const ReportOutput output{QPrinterInfo(), [&](QWidget*) { return file; }, false};
     const TFormPrnArhiv report = messageReport(MessageReportKind::kDiagnostic, kFullReport + 5);
     QVERIFY(report.print(nullptr, frontend, output));
     QCOMPARE(frontend.messages.size(), 1u);
