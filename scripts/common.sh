@@ -11,6 +11,7 @@ ZVC_PACKAGES=(
   python3 python3-openpyxl poppler-utils
   qt6-translations-l10n
   libxlsxwriter-dev
+  qt6-charts-dev libqt6opengl6-dev
 )
 
 zvc_sudo() {

@@ -15,12 +15,15 @@
 namespace zvc::cli {
 namespace {
 
-std::optional<ChromTable> openTable(CommandContext& context) {
+constexpr std::string_view kSpreadsheetFiles = "a spreadsheet (.mch, .hch, .dch, .clb, .vrf)";
+
+}  // namespace
+
+std::optional<ChromTable> openChromTable(CommandContext& context, std::string_view notOneOf) {
   const std::filesystem::path file = context.options.file;
   const ChromFileFormat* format = chromFileFormatOf(file);
   if (format == nullptr) {
-    refuse(context, "\"" + file.string() +
-                        "\" is not a file with a spreadsheet (.mch, .hch, .dch, .clb, .vrf)");
+    refuse(context, "\"" + file.string() + "\" is not a file with " + std::string(notOneOf));
     return std::nullopt;
   }
   const auto saved = openChromFile(format->archive, file, context.frontend);
@@ -28,10 +31,8 @@ std::optional<ChromTable> openTable(CommandContext& context) {
   return buildChromTable(format->archive, saved->header, saved->records);
 }
 
-}  // namespace
-
 int showChromFile(CommandContext& context) {
-  const auto table = openTable(context);
+  const auto table = openChromTable(context, kSpreadsheetFiles);
   if (!table) return kExitBadInput;
   printTable(context.out, table->caption, table->headings, table->rows);
   return kExitSuccess;
@@ -57,7 +58,7 @@ int ChromArchiveCommand::run(CommandContext& context) {
 
 int ExportCommand::run(CommandContext& context) {
   if (checkArchiveFormatOf(context.options.file) != nullptr) return exportCheckFile(context);
-  const auto table = openTable(context);
+  const auto table = openChromTable(context, kSpreadsheetFiles);
   if (!table) return kExitBadInput;
   const auto out =
       checkedOutputFile(context, withDefaultExtension(context.options.xlsxFile, ".xlsx"));

@@ -1,9 +1,16 @@
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include "cli/command.h"
 #include "core/archives/chrom_archives.h"
 
 namespace zvc::cli {
+
+// The table of the saved chromatograph file of the command line (.mch, .hch, .dch); a file of
+// another kind is refused as "not a file with" `notOneOf`.
+std::optional<ChromTable> openChromTable(CommandContext& context, std::string_view notOneOf);
 
 // show of a saved chromatograph file (.mch, .hch, .dch): the caption, the two heading rows and
 // one line per record, cells separated by TAB, exactly the grid's texts.

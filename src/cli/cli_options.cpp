@@ -5,6 +5,7 @@
 #include <charconv>
 #include <climits>
 #include <map>
+#include <tuple>
 #include <vector>
 
 namespace zvc::cli {
@@ -23,6 +24,7 @@ link options (default: the stored direct-line settings of "zvc.ini" in the worki
   --subscriber NAME      a subscriber of the telephone or the Ethernet list
   --address N            controller address, 255 = whoever answers (default 1)
   --preambles N  --tries N  --first-byte-s N  --next-byte-ms N
+  --tcp-pause-ms N       with --tcp: pause before each request, 0..5000 ms (default 500)
   --user CODE  --password TEXT                   write credentials
   --workdir DIR                                  working folder (settings, address books, files)
   --yes                                          answer questions "Да"
@@ -65,6 +67,12 @@ commands:
                                table window writes; an existing OUT is replaced only with --yes
   print FILE --pdf OUT.pdf     the printed report of a saved message or moisture-meter file
                                (.ala, .aud, .mwm, .hwm, .dwm), as a PDF
+  plot FILE --param NAME[,NAME…] --png OUT.png [--size WxH] [--config FILE.cnf]
+                               the chart of the "График" button of a saved .mch, .hch or .dch
+                               file: the named parameters (as the table's headings name them)
+                               over time, gaps where the table shows no number, the "*" and "#"
+                               values marked; with --config the warning setpoints of that
+                               configuration file as lines. Default size 1200x700
   clock [--correct | --set]    the controller's date, time, weekday and time type beside the
                                computer's ("label<TAB>controller<TAB>computer"); --correct moves
                                the controller clock towards the computer's (at most to a whole
@@ -155,6 +163,7 @@ constexpr OptionShape kOptions[] = {
     {"--tcp", 1},          {"--serial", 1},       {"--baud", 1},
     {"--address", 1},      {"--preambles", 1},    {"--tries", 1},
     {"--first-byte-s", 1}, {"--next-byte-ms", 1}, {"--user", 1},
+    {"--tcp-pause-ms", 1},
     {"--password", 1},     {"--workdir", 1},      {"--yes", 0},
     {"--encoding", 1},     {"--help", 0},         {"-h", 0},
     {"--index", 2},        {"--last", 1},         {"--period", 2},
@@ -169,6 +178,8 @@ constexpr OptionShape kOptions[] = {
     {"--phone", 1},        {"--subscriber", 1},
     {"--list", 1},         {"--only", 1, true},   {"--out", 1},
     {"--kinds", 1},        {"--since", 1},        {"--jobs", 1},
+    {"--param", 1},        {"--png", 1},          {"--size", 1},
+    {"--config", 1},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
@@ -185,6 +196,7 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"moist-meas", CommandName::kMoistMeas}, {"moist-hour", CommandName::kMoistHour},
     {"moist-day", CommandName::kMoistDay},   {"calib", CommandName::kCalib},
     {"verif", CommandName::kVerif},       {"collect", CommandName::kCollect},
+    {"plot", CommandName::kPlot},
 };
 
 struct QuickChoice {
@@ -350,6 +362,8 @@ LinkOptions readLinkOptions(const OptionValues& options) {
   link.tries = numberOption(options, "--tries");
   link.firstByteS = numberOption(options, "--first-byte-s");
   link.nextByteMs = numberOption(options, "--next-byte-ms");
+  link.tcpPauseMs = numberOption(options, "--tcp-pause-ms");
+  if (link.tcpPauseMs && !link.tcpHost) throw Refusal{"--tcp-pause-ms is for a TCP link"};
   if (const std::string* user = single(options, "--user")) {
     if (!allDigits(*user) || user->size() > kMaxUserCodeDigits) {
       throw Refusal{"--user: a code of 1 to 4 digits expected"};
@@ -651,6 +665,11 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
   if (command != CommandName::kExport && options.contains("--xlsx")) {
     throw Refusal{"--xlsx is for export"};
   }
+  for (const char* name : {"--param", "--png", "--size", "--config"}) {
+    if (command != CommandName::kPlot && options.contains(name)) {
+      throw Refusal{std::string(name) + " is for plot"};
+    }
+  }
   if (command != CommandName::kPrint && options.contains("--pdf")) {
     throw Refusal{"--pdf is for print"};
   }
@@ -688,6 +707,46 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
       throw Refusal{std::string(name) + " is not for collect: it reads the address books"};
     }
   }
+}
+
+// "W" "x" "H" with both within what a picture can sensibly be.
+std::pair<int, int> readPlotSize(const std::string& text) {
+  constexpr int kMinSide = 100;
+  constexpr int kMaxSide = 10000;
+  const std::string_view given = text;
+  const std::size_t x = given.find('x');
+  const auto width = digitsNumber<int>(given.substr(0, x), kMaxSide);
+  const auto height =
+      x == std::string::npos ? std::nullopt : digitsNumber<int>(given.substr(x + 1), kMaxSide);
+  if (!width || !height || *width < kMinSide || *height < kMinSide) {
+    throw Refusal{"--size: WIDTHxHEIGHT of 100..10000 pixels each expected, got \"" + text + "\""};
+  }
+  return {*width, *height};
+}
+
+PlotRequest readPlotRequest(const OptionValues& options) {
+  PlotRequest plot;
+  const std::string* names = single(options, "--param");
+  if (names == nullptr || names->empty()) throw Refusal{"plot needs --param NAME[,NAME…]"};
+  std::size_t from = 0;
+  for (std::size_t comma; (comma = names->find(',', from)) != std::string::npos; from = comma + 1) {
+    plot.parameters.push_back(names->substr(from, comma - from));
+  }
+  plot.parameters.push_back(names->substr(from));
+  for (const std::string& name : plot.parameters) {
+    if (name.empty()) throw Refusal{"--param: a parameter name between the commas expected"};
+  }
+  const std::string* png = single(options, "--png");
+  if (png == nullptr || png->empty()) throw Refusal{"plot needs --png OUT.png"};
+  plot.pngFile = *png;
+  if (const std::string* size = single(options, "--size")) {
+    std::tie(plot.width, plot.height) = readPlotSize(*size);
+  }
+  if (const std::string* config = single(options, "--config")) {
+    if (config->empty()) throw Refusal{"--config: a configuration file expected"};
+    plot.configFile = *config;
+  }
+  return plot;
 }
 
 // The run of "constants", 1 or 2; no other section takes one.
@@ -815,6 +874,11 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
     case CommandName::kCollect:
       expectArguments(arguments, 0, 0, name);
       options.collect = readCollectRequest(tokens.options);
+      break;
+    case CommandName::kPlot:
+      expectArguments(arguments, 1, 1, name);
+      options.file = arguments[0];
+      options.plot = readPlotRequest(tokens.options);
       break;
     case CommandName::kExport:
       expectArguments(arguments, 1, 1, name);

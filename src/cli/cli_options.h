@@ -36,6 +36,7 @@ enum class CommandName {
   kCalib,
   kVerif,
   kCollect,
+  kPlot,
 };
 // config: read the controller's configuration, show a file, make a new one, compare two.
 enum class ConfigAction { kRead, kShow, kNew, kDiff };
@@ -69,6 +70,7 @@ struct LinkOptions {
   std::optional<std::string> phone;       // a telephone subscriber's name, or a number
   std::optional<std::string> subscriber;  // a name of the telephone or the Ethernet list
   std::optional<std::string> user;        // 1..4 digits
+  std::optional<int> tcpPauseMs;          // with tcpHost
   std::optional<std::string> password;
   bool operator==(const LinkOptions&) const = default;
 };
@@ -141,6 +143,17 @@ inline constexpr std::string_view kCollectKinds[] = {
     "diag",       "interv",     "meas",      "hour",  "day",
     "moist-meas", "moist-hour", "moist-day", "calib", "verif"};
 
+// plot: which parameters of the file, into which PNG, how large, with the setpoints of which
+// configuration file.
+struct PlotRequest {
+  std::vector<std::string> parameters;
+  std::string pngFile;
+  int width = 1200;
+  int height = 700;
+  std::optional<std::string> configFile;
+  bool operator==(const PlotRequest&) const = default;
+};
+
 struct CliOptions {
   bool help = false;
   LinkOptions link;
@@ -154,7 +167,7 @@ struct CliOptions {
   std::optional<int> fieldCount;
   ArchiveRequest archive;
   PeriodRequest period;  // meas, hour, day, moist-meas, moist-hour, moist-day, calib, verif
-  std::string file;      // show, print
+  std::string file;      // show, print, export, plot
   std::string pdfFile;   // print
   std::string xlsxFile;  // export
   ClockAction clockAction = ClockAction::kShow;
@@ -164,6 +177,7 @@ struct CliOptions {
   int parameterRun = 0;                         // show-params constants: 1 or 2
   std::optional<UserChangeRequest> userChange;  // users --change
   CollectRequest collect;
+  PlotRequest plot;
   bool operator==(const CliOptions&) const = default;
 };
 

@@ -126,6 +126,7 @@ std::optional<std::string> applyLinkOptions(const LinkOptions& given, LinkSettin
       {given.tries, kTriesRange, "--tries"},
       {given.firstByteS, kFirstByteWaitRange, "--first-byte-s"},
       {given.nextByteMs, kNextByteWaitRange, "--next-byte-ms"},
+      {given.tcpPauseMs, kTcpRequestPauseRange, "--tcp-pause-ms"},
   };
   for (const auto& check : checks) {
     if (auto refused = checkRange(check.value, check.range, check.option)) return refused;
@@ -143,6 +144,7 @@ std::optional<std::string> applyLinkOptions(const LinkOptions& given, LinkSettin
   if (given.tries) params.tries = static_cast<std::uint8_t>(*given.tries);
   if (given.firstByteS) params.firstByteWaitS = *given.firstByteS;
   if (given.nextByteMs) params.nextByteWaitMs = *given.nextByteMs;
+  if (given.tcpPauseMs) settings.ethernet.requestPauseMs = *given.tcpPauseMs;
   return std::nullopt;
 }
 

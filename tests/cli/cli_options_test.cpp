@@ -23,6 +23,7 @@ TEST(CliOptions, AcceptedCommandLines) {
   identifyOverTcp.link.tcpHost = "10.0.0.7";
   identifyOverTcp.link.tcpPort = 5000;
   identifyOverTcp.link.address = 255;
+  identifyOverTcp.link.tcpPauseMs = 0;
   identifyOverTcp.link.user = "12";
   identifyOverTcp.link.password = "пароль";
 
@@ -126,7 +127,7 @@ TEST(CliOptions, AcceptedCommandLines) {
       {{"day", "--run", "1", "--last-month", "--save", "d"}, lastMonth},
       {{"moist-hour", "--period", "2024-03-01 05", "2024-03-02"}, moistHourShort},
       {{"meas", "--run", "2", "--last-hour"}, measLastHour},
-      {{"--tcp", "10.0.0.7:5000", "--address=255", "identify", "--user", "12", "--password",
+      {{"--tcp", "10.0.0.7:5000", "--address=255", "--tcp-pause-ms", "0", "identify", "--user", "12", "--password",
         "пароль"},
        identifyOverTcp},
       {{"--serial", "/dev/ttyUSB0", "--baud", "9600", "read-table", "1", "3", "--encoding",
@@ -193,6 +194,7 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"--tcp", "host", "identify"}, "--tcp: HOST:PORT expected"},
       {{"--tcp", "h:1", "--serial", "COM1", "identify"}, "exclude each other"},
       {{"--tcp", "h:1", "--baud", "9600", "identify"}, "--baud is for a serial line"},
+      {{"--tcp-pause-ms", "0", "identify"}, "--tcp-pause-ms is for a TCP link"},
       {{"--user", "12345", "identify"}, "--user: a code of 1 to 4 digits"},
       {{"--password", "x", "identify"}, "--password needs --user"},
       {{"--encoding", "koi8-r", "identify"}, "--encoding: utf-8 or cp1251"},

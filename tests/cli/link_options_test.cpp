@@ -59,9 +59,11 @@ TEST(LinkOptions, TcpTakesTheStoredEthernetParameters) {
                                   o.tcpPort = 5000;
                                   o.address = 255;
                                   o.nextByteMs = 55;
+                                  o.tcpPauseMs = 0;
                                 }),
                                 settings));
   EXPECT_EQ(settings.general.linkKind, kEthernetLink);
+  EXPECT_EQ(settings.ethernet.requestPauseMs, 0);
   EXPECT_EQ(settings.ethernet.params.address, 255);
   EXPECT_EQ(settings.ethernet.params.nextByteWaitMs, 55);
   EXPECT_EQ(settings.ethernet.params.firstByteWaitS, 8);
@@ -80,6 +82,7 @@ TEST(LinkOptions, ValuesOutsideTheDialogLimitsAreRefused) {
       {given([](LinkOptions& o) { o.firstByteS = 0; }), "--first-byte-s: 1..120 expected"},
       {given([](LinkOptions& o) { o.nextByteMs = 54; }), "--next-byte-ms: 55..5000 expected"},
       {given([](LinkOptions& o) { o.baud = 1234; }), "--baud: one of 300 ... 230400"},
+      {given([](LinkOptions& o) { o.tcpPauseMs = 5001; }), "--tcp-pause-ms: 0..5000 expected"},
       {given([](LinkOptions& o) { o.serial = "COM0"; }), "--serial: COM1..COM255"},
       {given([](LinkOptions& o) { o.serial = "COM256"; }), "--serial: COM1..COM255"},
   };

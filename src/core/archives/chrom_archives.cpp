@@ -43,33 +43,30 @@ std::string periodText(const DateTime6& time) {
                 time.minute, time.second);
 }
 
-// Sums and counts of the values shown as numbers.
-class Averages {
- public:
-  explicit Averages(int count) : sums_(count, 0.0), counts_(count, 0) {}
-  void add(int index, float value) {
-    sums_[index] += value;
-    ++counts_[index];
-  }
-  std::vector<float> result() const {
-    std::vector<float> averages(sums_.size(), 0.0F);
-    for (std::size_t i = 0; i < sums_.size(); ++i) {
-      if (counts_[i] > 0) averages[i] = static_cast<float>(sums_[i] / counts_[i]);
-    }
-    return averages;
-  }
+using ShownRow = std::vector<std::optional<ShownValue>>;
 
- private:
-  std::vector<double> sums_;
-  std::vector<int> counts_;
-};
+// Per parameter the average of the values shown as numbers, 0 where there is none.
+std::vector<float> averagesOf(const std::vector<ShownRow>& rows, int parameters) {
+  std::vector<float> averages(static_cast<std::size_t>(parameters), 0.0F);
+  for (std::size_t p = 0; p < averages.size(); ++p) {
+    double sum = 0;
+    int count = 0;
+    for (const ShownRow& row : rows) {
+      if (!row[p]) continue;
+      sum += row[p]->value;
+      ++count;
+    }
+    if (count > 0) averages[p] = static_cast<float>(sum / count);
+  }
+  return averages;
+}
 
 // " %s %c": the value with the parameter's decimals and its mark; "  NAN" when not a number.
-std::string valueText(float value, int decimals, char mark, int column, Averages& averages) {
+std::string valueText(float value, int decimals, char mark, std::optional<ShownValue>& shown) {
   if (isNotANumber(value)) return "  NAN";
   const auto fixed = formatFixed(value, decimals);
   if (!fixed) return "  NAN";
-  averages.add(column, value);
+  shown = ShownValue{value, mark};
   return format(" %s %c", fixed->c_str(), mark);
 }
 
@@ -101,7 +98,7 @@ std::string hourDayCaption(bool daily, const ArchiveFileHeader& header) {
 }
 
 std::vector<std::string> measRow(const ChromMeasRecord& record, const std::vector<int>& decimals,
-                                 Averages& averages) {
+                                 ShownRow& shown) {
   const int n = static_cast<int>(decimals.size());
   std::vector<std::string> row(kMeasFixedColumns + n);
   if (!recordIsSound(record.bytes)) {
@@ -122,7 +119,7 @@ std::vector<std::string> measRow(const ChromMeasRecord& record, const std::vecto
     } else if (status & kMeasBit7) {
       cell = " 0";
     } else {
-      cell = valueText(record.value(i), decimals[i], record.zoneMark(i), i, averages);
+      cell = valueText(record.value(i), decimals[i], record.zoneMark(i), shown[i]);
     }
   }
   return row;
@@ -138,7 +135,7 @@ std::string endTimeText(const ChromHourDayRecord& record, bool daily) {
 }
 
 std::vector<std::string> hourDayRow(const ChromHourDayRecord& record, bool daily,
-                                    const std::vector<int>& decimals, Averages& averages) {
+                                    const std::vector<int>& decimals, ShownRow& shown) {
   const int n = static_cast<int>(decimals.size());
   std::vector<std::string> row(kHourDayFixedColumns + n);
   if (!recordIsSound(record.bytes)) {
@@ -160,10 +157,20 @@ std::vector<std::string> hourDayRow(const ChromHourDayRecord& record, bool daily
     if (status & (kControllerWasOff | kNoChromatographLink)) {
       cell = " 0";
     } else {
-      cell = valueText(record.value(i), decimals[i], mark, i, averages);
+      cell = valueText(record.value(i), decimals[i], mark, shown[i]);
     }
   }
   return row;
+}
+
+// The time a row stands for: the analysis, or the start of the hour or day.
+std::optional<DateTime6> recordTime(ChromArchive archive, std::span<const std::uint8_t> record) {
+  if (!recordIsSound(record)) return std::nullopt;
+  if (archive == ChromArchive::kMeasurement) return ChromMeasRecord{record}.time();
+  const ChromHourDayRecord r{record};
+  const Date3 d = r.date();
+  const std::size_t s = ChromHourDayRecord::kStartTimeAt;
+  return DateTime6{d.year, d.month, d.day, record[s], record[s + 1], record[s + 2]};
 }
 
 }  // namespace
@@ -238,15 +245,17 @@ ChromTable buildChromTable(ChromArchive archive, const ArchiveFileHeader& header
     table.firstValueColumn = kHourDayFixedColumns;
   }
   appendParameterHeadings(header, table.headings, table.decimals);
-  Averages averages(header.parameterCount());
+  const int parameters = header.parameterCount();
   for (std::size_t i = 0; i < records.count(); ++i) {
     if (records[i].size() < ChromMeasRecord::kSize) continue;
-    table.rows.push_back(measurement
-                             ? measRow(ChromMeasRecord{records[i]}, table.decimals, averages)
-                             : hourDayRow(ChromHourDayRecord{records[i]}, daily, table.decimals,
-                                          averages));
+    ShownRow& shown = table.shownValues.emplace_back(static_cast<std::size_t>(parameters));
+    table.rowTimes.push_back(recordTime(archive, records[i]));
+    table.rows.push_back(
+        measurement
+            ? measRow(ChromMeasRecord{records[i]}, table.decimals, shown)
+            : hourDayRow(ChromHourDayRecord{records[i]}, daily, table.decimals, shown));
   }
-  table.averages = averages.result();
+  table.averages = averagesOf(table.shownValues, parameters);
   return table;
 }
 

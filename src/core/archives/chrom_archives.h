@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -63,6 +64,13 @@ struct ChromHourDayRecord {
   bool endHourFlag() const { return (endHourByte() & kEndHourFlag) != 0; }
 };
 
+// A value cell that shows a number: the value and the mark beside it ('*', '#', '"' or ' ').
+struct ShownValue {
+  float value;
+  char mark;
+  bool operator==(const ShownValue&) const = default;
+};
+
 // A table window's content as plain texts: two heading rows and one row per record, C columns
 // each, exactly the grid's texts; the per-parameter averages go to the spreadsheet only.
 struct ChromTable {
@@ -73,6 +81,10 @@ struct ChromTable {
   std::vector<float> averages;  // one per parameter
   std::vector<int> decimals;    // one per parameter
   int firstValueColumn = 2;
+  // Per row: the record's time (hourly and daily: the interval's start), none for a damaged
+  // record; and per parameter what its cell shows as a number, none for " 0", blank or "NAN".
+  std::vector<std::optional<DateTime6>> rowTimes;
+  std::vector<std::vector<std::optional<ShownValue>>> shownValues;
 
   int columnCount() const { return firstValueColumn + static_cast<int>(averages.size()); }
 };

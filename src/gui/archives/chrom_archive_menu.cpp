@@ -2,6 +2,7 @@
 
 #include "core/app/program_settings.h"
 #include "core/app/working_folder.h"
+#include "core/archives/chart_series.h"
 #include "core/archives/chrom_files.h"
 #include "gui/app/gui_frontend.h"
 #include "gui/archives/tformarhivhdm_chr.h"
@@ -15,13 +16,18 @@ namespace {
 
 void showChromTable(const MainWindowContext& context, ChromArchive archive,
                     const ArchiveFileHeader& header, const ArchiveRecords& records) {
+  std::unique_ptr<ChromTableWindow> window;
   if (archive == ChromArchive::kMeasurement) {
-    TFormArhMeas_Chr(header, records, context.folder, context.frontend, context.window).exec();
+    window = std::make_unique<TFormArhMeas_Chr>(header, records, context.folder, context.frontend,
+                                                context.window);
   } else {
-    TFormArhivHDM_Chr(archive == ChromArchive::kDaily, header, records, context.folder,
-                      context.frontend, context.window)
-        .exec();
+    window = std::make_unique<TFormArhivHDM_Chr>(archive == ChromArchive::kDaily, header, records,
+                                                 context.folder, context.frontend, context.window);
   }
+  window->readSetpoints = [&context, &header] {
+    return readWarningSetpoints(context.state, context.tables, context.image, header);
+  };
+  window->exec();
 }
 
 }  // namespace

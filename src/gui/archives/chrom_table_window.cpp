@@ -11,6 +11,7 @@
 #include "core/archives/chrom_files.h"
 #include "core/archives/spreadsheet_export.h"
 #include "gui/archives/tformchromerror.h"
+#include "gui/archives/trend_chart_window.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/file_dialogs.h"
 #include "gui/widgets/frozen_columns_view.h"
@@ -64,10 +65,12 @@ ChromTableWindow::ChromTableWindow(ChromArchive archive, const ArchiveFileHeader
   }
 
   auto* status = new QPushButton("Признаки состояния", this);
+  auto* chart = new QPushButton("График", this);
   auto* excel = new QPushButton("Сохранить в формате Excel", this);
   auto* save = new QPushButton("Сохранить в файле", this);
   auto* exitButton = new QPushButton("Выход", this);
   connect(status, &QPushButton::clicked, this, &ChromTableWindow::StatusClick);
+  connect(chart, &QPushButton::clicked, this, &ChromTableWindow::ChartClick);
   connect(excel, &QPushButton::clicked, this, &ChromTableWindow::BitBtn5Click);
   connect(save, &QPushButton::clicked, this, &ChromTableWindow::SaveClick);
   connect(exitButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -80,7 +83,7 @@ ChromTableWindow::ChromTableWindow(ChromArchive archive, const ArchiveFileHeader
     legend->setObjectName("legend");
     layout->addWidget(legend);
   }
-  layout->addLayout(centredButtonRow({status, excel, save, exitButton}));
+  layout->addLayout(centredButtonRow({status, chart, excel, save, exitButton}));
 
   fitToScreen();
   if (model_->rowCount() > 0) grid_->selectRow(0);
@@ -119,6 +122,12 @@ void ChromTableWindow::StatusClick() {
   TFormChromError(mode, status, state, QString::fromStdString(chromStatusTitle(archive_, record)),
                   this)
       .exec();
+}
+
+void ChromTableWindow::ChartClick() {
+  const auto setpoints = readSetpoints ? readSetpoints() : std::nullopt;
+  auto proposed = proposedChromXlsxName(archive_, folder_, header_, localNow());
+  TrendChartWindow(table_, setpoints, proposed.replace_extension(".png"), frontend_, this).exec();
 }
 
 void ChromTableWindow::BitBtn5Click() {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 #include "core/archives/archive_file_header.h"
 #include "core/archives/archive_records.h"
+#include "core/archives/chart_series.h"
 #include "core/archives/chrom_archives.h"
 #include "core/common/save_file_name.h"
 #include "gui/widgets/open_exported_file.h"
@@ -17,7 +20,7 @@ class WorkingFolder;
 
 // The window the three chromatograph tables share: the records in a grid whose headings and
 // date and time columns stay in sight, "Признаки состояния" (also a double click on a row),
-// "Сохранить в формате Excel", "Сохранить в файле" and "Выход".
+// "График", "Сохранить в формате Excel", "Сохранить в файле" and "Выход".
 class ChromTableWindow : public QDialog {
   Q_OBJECT
 
@@ -35,10 +38,14 @@ class ChromTableWindow : public QDialog {
   AskFileName askXlsxFileName;
   // Where a written spreadsheet is opened when the user wants to see it.
   OpenWithDesktop openWithDesktop = desktopOpener();
+  // The warning setpoints of the table's parameters where a controller can give them, for the
+  // chart's setpoint lines; none otherwise.
+  std::function<std::optional<WarningSetpoints>()> readSetpoints;
 
  private:
   void fitToScreen();
   void StatusClick();
+  void ChartClick();
   void BitBtn5Click();
   void SaveClick();
 

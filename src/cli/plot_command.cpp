@@ -1,0 +1,71 @@
+#include "cli/plot_command.h"
+
+#include <QApplication>
+#include <memory>
+
+#include "cli/chrom_commands.h"
+#include "cli/exit_status.h"
+#include "cli/output_file.h"
+#include "core/archives/chart_series.h"
+#include "core/common/save_file_name.h"
+#include "core/tables/config_file.h"
+#include "report/trend_chart.h"
+
+namespace zvc::cli {
+namespace {
+
+// Qt Charts draws with the widget library; the tool runs headless, so Qt gets its offscreen
+// platform unless the caller chose one.
+class HeadlessWidgetApplication {
+ public:
+  HeadlessWidgetApplication() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application_ = std::make_unique<QApplication>(argc_, argv_);
+  }
+
+ private:
+  int argc_ = 1;
+  char name_[8] = "zvc-cli";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> application_;
+};
+
+}  // namespace
+
+int PlotCommand::run(CommandContext& context) {
+  const PlotRequest& plot = context.options.plot;
+  const auto table = openChromTable(context, "a chart (.mch, .hch, .dch)");
+  if (!table) return kExitBadInput;
+  std::vector<int> chosen;
+  for (const std::string& name : plot.parameters) {
+    const std::optional<int> index = chartParameterIndex(*table, name);
+    if (!index) {
+      std::string names;
+      for (const std::string& known : chartParameterNames(*table)) names += " \"" + known + "\"";
+      return refuse(context, "--param: no parameter \"" + name + "\" in the file; it has" + names);
+    }
+    chosen.push_back(*index);
+  }
+  std::optional<WarningSetpoints> setpoints;
+  if (plot.configFile) {
+    const auto record = readConfigFile(*plot.configFile, context.frontend);
+    if (!record) return kExitBadInput;
+    setpoints = warningSetpoints(*record, static_cast<int>(table->averages.size()));
+  }
+  const auto out = checkedOutputFile(context, withDefaultExtension(plot.pngFile, ".png"));
+  if (!out) return kExitBadInput;
+
+  std::vector<ChartSeries> series;
+  for (const int index : chosen) {
+    series.push_back(chartSeries(*table, index, setpoints ? &*setpoints : nullptr));
+  }
+  const HeadlessWidgetApplication application;
+  if (!renderChartPng(QString::fromStdString(table->caption), series,
+                      QSize(plot.width, plot.height), QString::fromStdString(out->string()))) {
+    context.frontend.showMessage(1, "Ошибка открытия файла", "");
+    return kExitBadInput;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace zvc::cli
