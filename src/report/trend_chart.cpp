@@ -184,8 +184,6 @@ bool renderChartPng(const QString& title, const std::vector<ChartSeries>& series
   view.setRenderHint(QPainter::Antialiasing);
   view.setFrameShape(QFrame::NoFrame);
   view.resize(size);
-  view.setAttribute(Qt::WA_DontShowOnScreen);
-  view.show();
   return writeChartPng(view, file);
 }
 

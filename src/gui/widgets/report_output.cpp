@@ -2,10 +2,12 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -71,6 +73,10 @@ bool previewReport(const Report& report, const QPrinterInfo& printer, QWidget* p
   device.setDocName(report.pageHeader());
   QPrintPreviewDialog preview(&device, parent);
   preview.setWindowTitle("Предварительный просмотр");
+  // Large enough to read a page, also where no window manager maximises it.
+  if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+    preview.resize(screen->availableGeometry().size() * 0.9);
+  }
   preview.setWindowState(Qt::WindowMaximized);
   bool rendered = true;
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
