@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: zvc_bench_tcp_pause [--days N]\n", stderr);
     return 2;
   }
-  std::printf("%d days of run 1's measurement archive from zvc-sim over TCP\n", days);
+  std::printf("run 1's measurement archive of %d day(s) from zvc-sim over TCP\n", days);
   std::optional<zvc::Reading> readings[2];
   const int pauses[2] = {500, 0};
   for (int i = 0; i < 2; ++i) {
