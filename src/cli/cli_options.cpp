@@ -68,8 +68,9 @@ commands:
   print FILE --pdf OUT.pdf     the printed report of a saved message or moisture-meter file
                                (.ala, .aud, .mwm, .hwm, .dwm), as a PDF
   plot FILE --param NAME[,NAME…] --png OUT.png [--size WxH] [--config FILE.cnf]
-                               the chart of the "График" button of a saved .mch, .hch or .dch
-                               file: the named parameters (as the table's headings name them)
+                               the chart of the "График" button of a saved .mch, .hch, .dch,
+                               .mwm, .hwm or .dwm file: the named parameters (as the table's
+                               headings name them)
                                over time, gaps where the table shows no number, the "*" and "#"
                                values marked; with --config the warning setpoints of that
                                configuration file as lines. Default size 1200x700

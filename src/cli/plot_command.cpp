@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "core/archives/chart_series.h"
+#include "core/archives/moisture_files.h"
 #include "core/common/save_file_name.h"
 #include "core/tables/config_file.h"
 #include "report/trend_chart.h"
@@ -30,18 +31,31 @@ class HeadlessWidgetApplication {
   std::unique_ptr<QApplication> application_;
 };
 
+// The chart source of a saved chromatograph or moisture-meter file.
+std::optional<ChartSource> openChartSource(CommandContext& context) {
+  const std::filesystem::path file = context.options.file;
+  if (const MoistureFileFormat* format = moistureFileFormatOf(file)) {
+    const auto saved = openMoistureFile(format->archive, file, context.frontend);
+    if (!saved) return std::nullopt;
+    return chartSource(buildMoistureTable(format->archive, saved->header, saved->records));
+  }
+  const auto table = openChromTable(context, "a chart (.mch, .hch, .dch, .mwm, .hwm, .dwm)");
+  if (!table) return std::nullopt;
+  return chartSource(*table);
+}
+
 }  // namespace
 
 int PlotCommand::run(CommandContext& context) {
   const PlotRequest& plot = context.options.plot;
-  const auto table = openChromTable(context, "a chart (.mch, .hch, .dch)");
+  const std::optional<ChartSource> table = openChartSource(context);
   if (!table) return kExitBadInput;
   std::vector<int> chosen;
   for (const std::string& name : plot.parameters) {
     const std::optional<int> index = chartParameterIndex(*table, name);
     if (!index) {
       std::string names;
-      for (const std::string& known : chartParameterNames(*table)) names += " \"" + known + "\"";
+      for (const std::string& known : table->names) names += " \"" + known + "\"";
       return refuse(context, "--param: no parameter \"" + name + "\" in the file; it has" + names);
     }
     chosen.push_back(*index);
@@ -50,7 +64,7 @@ int PlotCommand::run(CommandContext& context) {
   if (plot.configFile) {
     const auto record = readConfigFile(*plot.configFile, context.frontend);
     if (!record) return kExitBadInput;
-    setpoints = warningSetpoints(*record, static_cast<int>(table->averages.size()));
+    setpoints = warningSetpoints(*record, static_cast<int>(table->names.size()));
   }
   const auto out = checkedOutputFile(context, withDefaultExtension(plot.pngFile, ".png"));
   if (!out) return kExitBadInput;

@@ -23,6 +23,14 @@ enum ArchiveKind : std::uint8_t {
 bool recordIsSound(std::span<const std::uint8_t> record);
 
 // Records (or text rows) of one size end to end, as read from the controller or a file.
+// A value cell of an archive table that shows a number: the value and the mark beside it ('*',
+// '#', '"' or ' ').
+struct ShownValue {
+  float value;
+  char mark;
+  bool operator==(const ShownValue&) const = default;
+};
+
 class ArchiveRecords {
  public:
   explicit ArchiveRecords(std::size_t recordSize) : recordSize_(recordSize == 0 ? 1 : recordSize) {}

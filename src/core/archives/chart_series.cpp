@@ -66,28 +66,42 @@ std::optional<WarningSetpoints> readWarningSetpoints(const ConnectionState& stat
   return warningSetpoints(image, count);
 }
 
-std::vector<std::string> chartParameterNames(const ChromTable& table) {
-  std::vector<std::string> names;
+ChartSource chartSource(const ChromTable& table) {
+  ChartSource source{table.caption, {}, {}, table.rowTimes, table.shownValues};
   for (std::size_t c = static_cast<std::size_t>(table.firstValueColumn);
        c < table.headings[0].size(); ++c) {
-    names.push_back(trimmed(table.headings[0][c]));
+    source.names.push_back(trimmed(table.headings[0][c]));
+    source.units.push_back(trimmed(table.headings[1][c]));
   }
-  return names;
+  return source;
 }
 
-std::optional<int> chartParameterIndex(const ChromTable& table, const std::string& name) {
-  const std::vector<std::string> names = chartParameterNames(table);
-  const auto found = std::find(names.begin(), names.end(), name);
-  if (found == names.end()) return std::nullopt;
-  return static_cast<int>(found - names.begin());
+ChartSource chartSource(const MoistureTable& table) {
+  ChartSource source{table.caption, {}, {}, table.rowTimes, table.shownValues};
+  constexpr int kUnitLine = MoistureTable::kCaptionLines - 1;
+  for (int c = MoistureTable::kColumns - kMoistureValueCount; c < MoistureTable::kColumns; ++c) {
+    std::string name;
+    for (int line = 0; line < kUnitLine; ++line) {
+      const std::string part = trimmed(table.columnCaptions[line][c]);
+      if (!part.empty()) name += (name.empty() ? "" : " ") + part;
+    }
+    source.names.push_back(name);
+    source.units.push_back(trimmed(table.columnCaptions[kUnitLine][c]));
+  }
+  return source;
 }
 
-ChartSeries chartSeries(const ChromTable& table, int parameter,
+std::optional<int> chartParameterIndex(const ChartSource& source, const std::string& name) {
+  const auto found = std::find(source.names.begin(), source.names.end(), name);
+  if (found == source.names.end()) return std::nullopt;
+  return static_cast<int>(found - source.names.begin());
+}
+
+ChartSeries chartSeries(const ChartSource& table, int parameter,
                         const WarningSetpoints* setpoints) {
   ChartSeries series;
-  const std::size_t column = static_cast<std::size_t>(table.firstValueColumn + parameter);
-  series.name = trimmed(table.headings[0].at(column));
-  series.unit = trimmed(table.headings[1].at(column));
+  series.name = table.names.at(static_cast<std::size_t>(parameter));
+  series.unit = table.units.at(static_cast<std::size_t>(parameter));
   if (setpoints != nullptr) {
     series.lowerSetpoint = setpointOf(setpoints->lower, parameter);
     series.upperSetpoint = setpointOf(setpoints->upper, parameter);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/archives/chrom_archives.h"
+#include "core/archives/moisture_archives.h"
 
 namespace zvc {
 
@@ -50,12 +51,25 @@ struct ChartSeries {
   std::optional<float> upperSetpoint;
 };
 
-// The parameter names of the table, in column order.
-std::vector<std::string> chartParameterNames(const ChromTable& table);
-// The parameter of that name (as chartParameterNames gives it, case kept), or none.
-std::optional<int> chartParameterIndex(const ChromTable& table, const std::string& name);
+// What a chart is drawn from: a table's parameters in column order, and per row its time and what
+// each value cell shows as a number.
+struct ChartSource {
+  std::string caption;
+  std::vector<std::string> names;
+  std::vector<std::string> units;
+  std::vector<std::optional<DateTime6>> rowTimes;
+  std::vector<std::vector<std::optional<ShownValue>>> shownValues;
+};
 
-ChartSeries chartSeries(const ChromTable& table, int parameter,
+// Names and units without the headings' centring blanks.
+ChartSource chartSource(const ChromTable& table);
+// Names from the caption lines above a value, the last line being its unit.
+ChartSource chartSource(const MoistureTable& table);
+
+// The parameter of that name (as the source names it, case kept), or none.
+std::optional<int> chartParameterIndex(const ChartSource& source, const std::string& name);
+
+ChartSeries chartSeries(const ChartSource& source, int parameter,
                         const WarningSetpoints* setpoints = nullptr);
 
 }  // namespace zvc

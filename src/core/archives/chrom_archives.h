@@ -64,13 +64,6 @@ struct ChromHourDayRecord {
   bool endHourFlag() const { return (endHourByte() & kEndHourFlag) != 0; }
 };
 
-// A value cell that shows a number: the value and the mark beside it ('*', '#', '"' or ' ').
-struct ShownValue {
-  float value;
-  char mark;
-  bool operator==(const ShownValue&) const = default;
-};
-
 // A table window's content as plain texts: two heading rows and one row per record, C columns
 // each, exactly the grid's texts; the per-parameter averages go to the spreadsheet only.
 struct ChromTable {

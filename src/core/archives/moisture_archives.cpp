@@ -20,11 +20,13 @@ constexpr std::array<std::string_view, 4> kValueHeadings[kMoistureValueCount] = 
 constexpr std::array<std::string_view, 4> kPressureHeading = {"Давление", " ", " ", "bar"};
 
 using Row = std::array<std::string, MoistureTable::kColumns>;
+using ShownRow = std::vector<std::optional<ShownValue>>;
 constexpr int kFirstValueColumn = 4;
 
 // "  " and the value by the moisture display rule; `notANumber` when it has no number to show.
-std::string valueCell(float value, std::string_view notANumber) {
+std::string valueCell(float value, std::string_view notANumber, std::optional<ShownValue>& shown) {
   if (isNotANumber(value)) return std::string(notANumber);
+  shown = ShownValue{value, ' '};
   return "  " + formatMoistureValue(value);
 }
 
@@ -43,7 +45,7 @@ std::string statusText(std::uint8_t status) {
   return status == 0 ? "  Норма" : format("  0x%02X", status);
 }
 
-Row measurementRow(const WmtMeasRecord& record) {
+Row measurementRow(const WmtMeasRecord& record, ShownRow& shown) {
   Row row;
   if (markUnsound(row, record.bytes)) return row;
   const DateTime6 t = record.time();
@@ -63,7 +65,7 @@ Row measurementRow(const WmtMeasRecord& record) {
     fillValues(row, "       0");
   } else {
     for (int i = 0; i < kMoistureValueCount; ++i) {
-      row[kFirstValueColumn + i] = valueCell(record.value(i), "  ?");
+      row[kFirstValueColumn + i] = valueCell(record.value(i), "  ?", shown[i]);
     }
   }
   return row;
@@ -81,7 +83,7 @@ std::string endTimeText(std::span<const std::uint8_t> bytes, bool daily) {
   return format(shape, hour & ~kEndHourFlag & 0xFF, bytes[at + 1], bytes[at + 2]);
 }
 
-Row hourDayRow(const WmtHourDayRecord& record, bool daily) {
+Row hourDayRow(const WmtHourDayRecord& record, bool daily, ShownRow& shown) {
   Row row;
   if (markUnsound(row, record.bytes)) return row;
   const Date3 d = record.date();
@@ -96,7 +98,7 @@ Row hourDayRow(const WmtHourDayRecord& record, bool daily) {
     fillValues(row, "       0");
   } else {
     for (int i = 0; i < kMoistureValueCount; ++i) {
-      row[kFirstValueColumn + i] = valueCell(record.value(i), "  NAN");
+      row[kFirstValueColumn + i] = valueCell(record.value(i), "  NAN", shown[i]);
     }
   }
   return row;
@@ -124,6 +126,15 @@ std::string captionOf(MoistureArchive archive, const ArchiveFileHeader& header) 
   }
   return format("Суточные данные влагомера за период с %02d.%02d.%02d  по  %02d.%02d.%02d", s[2],
                 s[1], s[0], e[2], e[1], e[0]);
+}
+
+// The time a row stands for: the measurement, or the start of the hour or day.
+std::optional<DateTime6> recordTime(MoistureArchive archive, std::span<const std::uint8_t> record) {
+  if (!recordIsSound(record)) return std::nullopt;
+  if (archive == MoistureArchive::kMeasurement) return WmtMeasRecord{record}.time();
+  const Date3 d = WmtHourDayRecord{record}.date();
+  const std::size_t s = WmtHourDayRecord::kStartTimeAt;
+  return DateTime6{d.year, d.month, d.day, record[s], record[s + 1], record[s + 2]};
 }
 
 // The captions of the columns before the values, top-aligned in the four lines.
@@ -188,9 +199,11 @@ MoistureTable buildMoistureTable(MoistureArchive archive, const ArchiveFileHeade
   const bool daily = archive == MoistureArchive::kDaily;
   for (std::size_t i = 0; i < records.count(); ++i) {
     if (records[i].size() < size) continue;
+    ShownRow& shown = table.shownValues.emplace_back(kMoistureValueCount);
+    table.rowTimes.push_back(recordTime(archive, records[i]));
     table.rows.push_back(archive == MoistureArchive::kMeasurement
-                             ? measurementRow(WmtMeasRecord{records[i]})
-                             : hourDayRow(WmtHourDayRecord{records[i]}, daily));
+                             ? measurementRow(WmtMeasRecord{records[i]}, shown)
+                             : hourDayRow(WmtHourDayRecord{records[i]}, daily, shown));
   }
   return table;
 }

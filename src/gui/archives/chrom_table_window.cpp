@@ -127,7 +127,9 @@ void ChromTableWindow::StatusClick() {
 void ChromTableWindow::ChartClick() {
   const auto setpoints = readSetpoints ? readSetpoints() : std::nullopt;
   auto proposed = proposedChromXlsxName(archive_, folder_, header_, localNow());
-  TrendChartWindow(table_, setpoints, proposed.replace_extension(".png"), frontend_, this).exec();
+  TrendChartWindow(chartSource(table_), setpoints, proposed.replace_extension(".png"), frontend_,
+                   this)
+      .exec();
 }
 
 void ChromTableWindow::BitBtn5Click() {

@@ -11,6 +11,7 @@
 #include "core/common/calendar.h"
 #include "gui/archives/tformprnhdm_wmt.h"
 #include "gui/archives/tformques_prn.h"
+#include "gui/archives/trend_chart_window.h"
 #include "gui/widgets/dialog_layout.h"
 #include "gui/widgets/file_dialogs.h"
 #include "gui/widgets/grid_columns.h"
@@ -64,16 +65,18 @@ MoistureTableWindow::MoistureTableWindow(MoistureArchive archive, const ArchiveF
   grid_ = makeGrid();
 
   auto* print = new QPushButton("Печать", this);
+  auto* chart = new QPushButton("График", this);
   auto* save = new QPushButton("Сохранить в файле", this);
   auto* exitButton = new QPushButton("Выход", this);
   connect(print, &QPushButton::clicked, this, &MoistureTableWindow::PrintClick);
+  connect(chart, &QPushButton::clicked, this, &MoistureTableWindow::ChartClick);
   connect(save, &QPushButton::clicked, this, &MoistureTableWindow::SaveClick);
   connect(exitButton, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(grid_, 1);
-  layout->addLayout(centredButtonRow({print, save, exitButton}));
+  layout->addLayout(centredButtonRow({print, chart, save, exitButton}));
 
   fitWindowToRows(this, grid_, kWidth, model_->rowCount());
   if (model_->rowCount() > 0) grid_->selectRow(0);
@@ -93,6 +96,13 @@ void MoistureTableWindow::PrintClick() {
   TFormQues_Prn question(moisturePrintQuestionType(archive_), header_, folder_, this);
   if (question.exec() != QDialog::Accepted) return;
   TFormPrnHDM_Wmt(table_, header_, question.organisation()).print(this, frontend_, reportOutput);
+}
+
+void MoistureTableWindow::ChartClick() {
+  auto proposed = proposedMoistureFileName(archive_, folder_, header_, localNow());
+  TrendChartWindow(chartSource(table_), std::nullopt, proposed.replace_extension(".png"),
+                   frontend_, this)
+      .exec();
 }
 
 void MoistureTableWindow::SaveClick() {

@@ -17,7 +17,7 @@ class TextGridModel;
 class WorkingFolder;
 
 // The window the three moisture-meter tables share: the records in a grid under four-line column
-// captions, "Печать", "Сохранить в файле" and "Выход".
+// captions, "Печать", "График", "Сохранить в файле" and "Выход".
 class MoistureTableWindow : public QDialog {
   Q_OBJECT
 
@@ -40,6 +40,7 @@ class MoistureTableWindow : public QDialog {
  private:
   QTableView* makeGrid();
   void PrintClick();
+  void ChartClick();
   void SaveClick();
 
   MoistureArchive archive_;

@@ -38,23 +38,22 @@ class ZoomingChartView : public QChartView {
 
 }  // namespace
 
-TrendChartWindow::TrendChartWindow(const ChromTable& table,
-                                   std::optional<WarningSetpoints> setpoints,
+TrendChartWindow::TrendChartWindow(ChartSource source, std::optional<WarningSetpoints> setpoints,
                                    std::filesystem::path proposedImage, Frontend& frontend,
                                    QWidget* parent)
     : QDialog(parent),
-      table_(table),
+      source_(std::move(source)),
       setpoints_(std::move(setpoints)),
       proposedImage_(std::move(proposedImage)),
       frontend_(frontend),
       parameters_(new QListWidget(this)),
       view_(new ZoomingChartView(this)) {
-  setWindowTitle(QString::fromStdString(table.caption));
+  setWindowTitle(QString::fromStdString(source_.caption));
   setWindowFlag(Qt::WindowMaximizeButtonHint);
   askImageFileName = saveFileNameDialog(this, "Сохранить изображение", kPngFilter);
 
   parameters_->setObjectName("parameters");
-  for (const std::string& name : chartParameterNames(table)) {
+  for (const std::string& name : source_.names) {
     auto* item = new QListWidgetItem(QString::fromStdString(name), parameters_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
     item->setCheckState(parameters_->count() == 1 ? Qt::Checked : Qt::Unchecked);
@@ -84,7 +83,7 @@ std::vector<ChartSeries> TrendChartWindow::chosenSeries() const {
   std::vector<ChartSeries> series;
   for (int row = 0; row < parameters_->count(); ++row) {
     if (parameters_->item(row)->checkState() != Qt::Checked) continue;
-    series.push_back(chartSeries(table_, row, setpoints_ ? &*setpoints_ : nullptr));
+    series.push_back(chartSeries(source_, row, setpoints_ ? &*setpoints_ : nullptr));
   }
   return series;
 }

@@ -22,8 +22,8 @@ class TrendChartWindow : public QDialog {
   Q_OBJECT
 
  public:
-  // `table` must outlive the window. Without setpoints no setpoint lines are drawn.
-  TrendChartWindow(const ChromTable& table, std::optional<WarningSetpoints> setpoints,
+  // Without setpoints no setpoint lines are drawn.
+  TrendChartWindow(ChartSource source, std::optional<WarningSetpoints> setpoints,
                    std::filesystem::path proposedImage, Frontend& frontend,
                    QWidget* parent = nullptr);
 
@@ -39,7 +39,7 @@ class TrendChartWindow : public QDialog {
   void ResetClick();
   void SaveImageClick();
 
-  const ChromTable& table_;
+  ChartSource source_;
   std::optional<WarningSetpoints> setpoints_;
   std::filesystem::path proposedImage_;
   Frontend& frontend_;

@@ -9,6 +9,7 @@
 #include "core/common/float_format.h"
 #include "core/tables/config_image.h"
 #include "core/tables/config_record.h"
+#include "core/common/crc16.h"
 #include "support/chrom_fixtures.h"
 
 namespace zvc {
@@ -55,14 +56,14 @@ TEST(ChartSeries, EveryCellWithoutANumberBreaksTheLine) {
   });
   const ChromTable table = buildChromTable(ChromArchive::kMeasurement, chromHeader("MSA"), records);
 
-  const ChartSeries methane = chartSeries(table, 0);
+  const ChartSeries methane = chartSeries(chartSource(table), 0);
   EXPECT_EQ(methane.name, "CH4");
   EXPECT_EQ(methane.unit, "%");
   EXPECT_EQ(runValues(methane), (std::vector<std::vector<double>>{{90.5, 91.0}, {0.0, 95.0}}));
   EXPECT_EQ(methane.runs[0][1].day, dayOf(at(1)));
   EXPECT_EQ(methane.runs[1][0].day, dayOf(at(7)));
 
-  const ChartSeries density = chartSeries(table, 1);
+  const ChartSeries density = chartSeries(chartSource(table), 1);
   EXPECT_EQ(density.name, "Плотность");
   ASSERT_EQ(density.runs.size(), 3u);  // broken by rows 2..4 and 6
   EXPECT_EQ(density.runs[1].size(), 1u);
@@ -79,7 +80,7 @@ TEST(ChartSeries, ZoneMarksBecomeMarkers) {
       ChromArchive::kMeasurement, chromHeader("MSA", 1),
       recordsOf({measRecord(at(0), {90.0F}), warning, alarm, measRecord(at(3), {93.0F})}));
 
-  const ChartSeries series = chartSeries(table, 0);
+  const ChartSeries series = chartSeries(chartSource(table), 0);
   ASSERT_EQ(series.runs.size(), 1u);
   EXPECT_EQ(series.runs[0].size(), 4u);
   ASSERT_EQ(series.warnings.size(), 1u);
@@ -97,7 +98,7 @@ TEST(ChartSeries, DailyRecordsStandAtTheirStartAndFlaggedOnesAreMarked) {
                  hourDayRecord({24, 3, 2}, 10, 0x8A, 0x08, {33.4F}),  // '"': status set
                  hourDayRecord({24, 3, 3}, 10, 0x8A, 0x02, {33.2F}),  // " 0"
                  hourDayRecord({24, 3, 4}, 10, 0x8A, 0, {33.3F})}));
-  const ChartSeries series = chartSeries(table, 0);
+  const ChartSeries series = chartSeries(chartSource(table), 0);
   ASSERT_EQ(series.runs.size(), 2u);
   EXPECT_EQ(series.runs[0][0].day, dayOf({24, 3, 1, 10, 0, 0}));
   ASSERT_EQ(series.flagged.size(), 1u);
@@ -117,13 +118,13 @@ TEST(ChartSeries, SetpointLinesFromTables23And24) {
   const ChromTable table = buildChromTable(ChromArchive::kMeasurement, chromHeader("MSA"),
                                            recordsOf({measRecord(at(0), {90.0F, 0.7F})}));
 
-  const ChartSeries methane = chartSeries(table, 0, &setpoints);
+  const ChartSeries methane = chartSeries(chartSource(table), 0, &setpoints);
   EXPECT_EQ(methane.lowerSetpoint, 85.0F);
   EXPECT_EQ(methane.upperSetpoint, 98.0F);
-  const ChartSeries density = chartSeries(table, 1, &setpoints);
+  const ChartSeries density = chartSeries(chartSource(table), 1, &setpoints);
   EXPECT_EQ(density.lowerSetpoint, std::nullopt);  // no number held: no line
   EXPECT_EQ(density.upperSetpoint, 0.75F);
-  EXPECT_EQ(chartSeries(table, 0).upperSetpoint, std::nullopt);  // no image, no lines
+  EXPECT_EQ(chartSeries(chartSource(table), 0).upperSetpoint, std::nullopt);  // no image, no lines
 
   // A configuration file holds the same tables.
   ConfigFileRecord record;
@@ -135,9 +136,38 @@ TEST(ChartSeries, SetpointLinesFromTables23And24) {
 
 TEST(ChartSeries, ParametersAreFoundByTheirShownName) {
   const ChromTable table = buildChromTable(ChromArchive::kHourly, chromHeader("HOU"), recordsOf({}));
-  EXPECT_EQ(chartParameterNames(table), (std::vector<std::string>{"CH4", "Плотность"}));
-  EXPECT_EQ(chartParameterIndex(table, "Плотность"), 1);
-  EXPECT_EQ(chartParameterIndex(table, "CO2"), std::nullopt);
+  const ChartSource source = chartSource(table);
+  EXPECT_EQ(source.names, (std::vector<std::string>{"CH4", "Плотность"}));
+  EXPECT_EQ(source.units, (std::vector<std::string>{"%", "кг/м3"}));
+  EXPECT_EQ(chartParameterIndex(source, "Плотность"), 1);
+  EXPECT_EQ(chartParameterIndex(source, "CO2"), std::nullopt);
+}
+
+TEST(ChartSeries, MoistureValuesWithoutANumberAreGaps) {
+  const auto record = [](int hour, std::uint8_t status, float dewPoint) {
+    std::array<std::uint8_t, WmtHourDayRecord::kSize> r{};
+    Date3{24, 3, 1}.toBytes(r.data());
+    r[WmtHourDayRecord::kStartTimeAt] = static_cast<std::uint8_t>(hour);
+    r[WmtHourDayRecord::kStatusAt] = status;
+    std::memcpy(&r[WmtHourDayRecord::kValuesAt], &dewPoint, 4);
+    appendCrc16(r.data(), r.size() - 2);
+    return r;
+  };
+  std::vector<std::uint8_t> bytes;
+  for (const auto& r : {record(0, 0, -12.5F), record(1, kMeterOff, -12.0F),
+                        record(2, kNoMeterLink, -11.0F), record(3, 0, kNan),
+                        record(4, 0, -10.5F), record(5, 0, -10.0F)}) {
+    bytes.insert(bytes.end(), r.begin(), r.end());
+  }
+  const MoistureTable table = buildMoistureTable(
+      MoistureArchive::kHourly, chromHeader("HOU"),
+      ArchiveRecords(WmtHourDayRecord::kSize, std::move(bytes)));
+  const ChartSource source = chartSource(table);
+  EXPECT_EQ(source.names[0], "Т т.росы WDP при Рраб.");
+  EXPECT_EQ(source.units[0], "°С");
+  // "Выкл.", "0" (no link) and "NAN" break the line.
+  EXPECT_EQ(runValues(chartSeries(source, 0)),
+            (std::vector<std::vector<double>>{{-12.5}, {-10.5, -10.0}}));
 }
 
 }  // namespace

@@ -123,7 +123,8 @@ class TrendChartWindowTest : public QObject {
 
   void wheelZoomsAndResetShowsTheWholePeriod() {
     SavedDailyFile on;
-    TrendChartWindow chart(on.window->table(), std::nullopt, on.temp.file("chart.png"),
+    TrendChartWindow chart(zvc::chartSource(on.window->table()), std::nullopt,
+                           on.temp.file("chart.png"),
                            on.frontend);
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
@@ -139,7 +140,8 @@ class TrendChartWindowTest : public QObject {
 
   void saveImageWritesAPng() {
     SavedDailyFile on;
-    TrendChartWindow chart(on.window->table(), std::nullopt, on.temp.file("proposed.png"),
+    TrendChartWindow chart(zvc::chartSource(on.window->table()), std::nullopt,
+                           on.temp.file("proposed.png"),
                            on.frontend);
     chart.resize(900, 600);
     std::filesystem::path asked;
