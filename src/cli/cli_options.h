@@ -36,6 +36,7 @@ enum class CommandName {
   kCalib,
   kVerif,
   kCollect,
+  kPassport,
 };
 // config: read the controller's configuration, show a file, make a new one, compare two.
 enum class ConfigAction { kRead, kShow, kNew, kDiff };
@@ -141,6 +142,18 @@ inline constexpr std::string_view kCollectKinds[] = {
     "diag",       "interv",     "meas",      "hour",  "day",
     "moist-meas", "moist-hour", "moist-day", "calib", "verif"};
 
+// passport day|month: the run (0 or 1), the day or month, the object and perhaps the file.
+struct PassportRequest {
+  bool monthly = false;
+  int run = 0;
+  int year = 0;
+  int month = 0;
+  int day = 1;  // 1 for a month
+  std::string object;
+  std::optional<std::string> outFile;
+  bool operator==(const PassportRequest&) const = default;
+};
+
 struct CliOptions {
   bool help = false;
   LinkOptions link;
@@ -164,6 +177,7 @@ struct CliOptions {
   int parameterRun = 0;                         // show-params constants: 1 or 2
   std::optional<UserChangeRequest> userChange;  // users --change
   CollectRequest collect;
+  PassportRequest passport;
   bool operator==(const CliOptions&) const = default;
 };
 

@@ -12,6 +12,7 @@
 #include "cli/identify_command.h"
 #include "cli/live_data_command.h"
 #include "cli/moisture_commands.h"
+#include "cli/passport_command.h"
 #include "cli/print_command.h"
 #include "cli/read_table_command.h"
 #include "cli/show_command.h"
@@ -67,6 +68,8 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<CheckReadCommand>(CheckArchive::kVerification);
     case CommandName::kCollect:
       return std::make_unique<CollectCommand>();
+    case CommandName::kPassport:
+      return std::make_unique<PassportCommand>();
   }
   return nullptr;
 }
