@@ -49,10 +49,12 @@ int PassportCommand::run(CommandContext& context) {
     return refuse(context, "--date: no such date, or one outside 2000..2099");
   }
   const Date3 date{static_cast<std::uint8_t>(request.year - kFirstYear),
-                   static_cast<std::uint8_t>(request.month), static_cast<std::uint8_t>(request.day)};
+                   static_cast<std::uint8_t>(request.month),
+                   static_cast<std::uint8_t>(request.day)};
   context.folder.createSubfolders();
   provideMonthlyTemplate(context.folder.root(), context.programFolder);
-  if (mode == PassportMode::kMonthly && !checkMonthlyTemplate(context.folder.root(), context.frontend)) {
+  if (mode == PassportMode::kMonthly &&
+      !checkMonthlyTemplate(context.folder.root(), context.frontend)) {
     return kExitBadInput;
   }
   ObjectList objects = readObjects(context.folder.objectsFile());

@@ -87,7 +87,8 @@ std::optional<PassportReading> PassportReader::readMonthly(int run, const Date3&
   reading.date = month;
   const DateTime6 first = Date3{month.year, month.month, 1}.toDateTime6();
   const int days = daysInMonth(first.fullYear(), first.month);
-  const DateTime6 last = Date3{month.year, month.month, static_cast<std::uint8_t>(days)}.toDateTime6();
+  const DateTime6 last =
+      Date3{month.year, month.month, static_cast<std::uint8_t>(days)}.toDateTime6();
   const DateTime6 start = std::max(first, Date3::of(range.first).toDateTime6());
   const DateTime6 end = std::min(last, Date3::of(range.last).toDateTime6());
   if (!readBoth(true, run, start, end, days, reading)) return std::nullopt;
@@ -97,15 +98,15 @@ std::optional<PassportReading> PassportReader::readMonthly(int run, const Date3&
 // The chromatograph's records, then the moisture meter's in step with them, under the wait window.
 bool PassportReader::readBoth(bool daily, int run, const DateTime6& start, const DateTime6& end,
                               int limit, PassportReading& reading) {
-  Series chrom{daily,
-               run,
-               kChromatograph,
-               ChromHourDayRecord::kSize,
-               start,
-               end,
-               limit,
-               daily ? "Суточные данные хроматографа из архива"
-                     : "Часовые данные хроматографа из архива"};
+  Series chrom{
+      daily,
+      run,
+      kChromatograph,
+      ChromHourDayRecord::kSize,
+      start,
+      end,
+      limit,
+      daily ? "Суточные данные хроматографа из архива" : "Часовые данные хроматографа из архива"};
   Series moisture = chrom;
   moisture.run = 0;
   moisture.device = kMoistureMeter;
@@ -128,9 +129,11 @@ bool PassportReader::readBoth(bool daily, int run, const DateTime6& start, const
   return true;
 }
 
-std::optional<std::vector<std::uint8_t>> PassportReader::readDayRecord(
-    int run, std::uint8_t device, const Date3& day, std::size_t size, const char* unreadLine2,
-    const char* unsoundLine1) {
+std::optional<std::vector<std::uint8_t>> PassportReader::readDayRecord(int run, std::uint8_t device,
+                                                                       const Date3& day,
+                                                                       std::size_t size,
+                                                                       const char* unreadLine2,
+                                                                       const char* unsoundLine1) {
   kpsbox& engine = *connection_.engine;
   Frontend& frontend = service_.frontend();
   const HourDayArchiveRequest request{true, static_cast<std::uint8_t>(run), device,
@@ -170,7 +173,9 @@ bool PassportReader::readSeries(const Series& series, ArchiveRecords& out,
   std::vector<std::uint8_t> bytes;
   int count = 0;
   DateTime6 expected = series.start;
-  const auto step = [&](const DateTime6& t) { return series.daily ? addDays(t, 1) : addHours(t, 1); };
+  const auto step = [&](const DateTime6& t) {
+    return series.daily ? addDays(t, 1) : addHours(t, 1);
+  };
   bool done = false;
   while (!done) {
     HourDayArchiveRequest request{series.daily, static_cast<std::uint8_t>(series.run),

@@ -47,7 +47,7 @@ constexpr int kMonthlyLastRow = 40;
 constexpr int kMonthlyMeanRow = 41;
 constexpr int kDailyFooterRow = 38;
 constexpr int kMonthlyFooterRow = 45;
-constexpr int kTitleColumn = 7;   // G
+constexpr int kTitleColumn = 7;    // G
 constexpr int kPeriodColumn = 19;  // S
 
 constexpr const char* kHeaderFont = "Times New Roman";
@@ -301,8 +301,10 @@ class SheetWriter {
     if (voided) {
       for (int c = 2; c < plan_.moistureColumn(); ++c) sheet_.setText(row, c, kVoid);
     } else {
-      for (int i = 0; i < P_; ++i) sheet_.setText(row, 2 + i, valueText(record, plan_.components[i]));
-      if (plan_.density) sheet_.setText(row, plan_.densityColumn(), valueText(record, *plan_.density));
+      for (int i = 0; i < P_; ++i)
+        sheet_.setText(row, 2 + i, valueText(record, plan_.components[i]));
+      if (plan_.density)
+        sheet_.setText(row, plan_.densityColumn(), valueText(record, *plan_.density));
       numbers &= heatCells(row, plan_.lowerHeatColumn(), record, plan_.lowerHeat);
       numbers &= heatCells(row, plan_.higherHeatColumn(), record, plan_.higherHeat);
       heatCells(row, plan_.wobbeColumn(), record, plan_.wobbe);
@@ -345,8 +347,8 @@ class SheetWriter {
       for (int u = 0; u < 4; ++u) sheet_.setText(row, m + u, kVoid);
       return;
     }
-    const auto cells = moistureCells(
-        {record.value(0), record.value(1), record.value(2), record.value(3)});
+    const auto cells =
+        moistureCells({record.value(0), record.value(1), record.value(2), record.value(3)});
     for (int u = 0; u < 4; ++u) {
       sheet_.setText(row, m + u, std::isfinite(cells[u]) ? format("%.2f", cells[u]) : kNotANumber);
     }
@@ -429,11 +431,10 @@ std::filesystem::path passportFile(const std::filesystem::path& reportFolder,
   const Date3& d = passport.reading.date;
   const std::string object = fileNamePart(passport.object);
   const std::string run = fileNamePart(passport.runName);
-  const std::string name =
-      isDaily(passport)
-          ? format("%s_%s_day_%02d%02d%02d.xlsx", object.c_str(), run.c_str(), d.year, d.month,
-                   d.day)
-          : format("%s_%s_mon_%02d%02d.xlsx", object.c_str(), run.c_str(), d.year, d.month);
+  const std::string name = isDaily(passport) ? format("%s_%s_day_%02d%02d%02d.xlsx", object.c_str(),
+                                                      run.c_str(), d.year, d.month, d.day)
+                                             : format("%s_%s_mon_%02d%02d.xlsx", object.c_str(),
+                                                      run.c_str(), d.year, d.month);
   return reportFolder / name;
 }
 
@@ -445,8 +446,8 @@ Spreadsheet passportSheet(const Passport& passport, const std::function<void(int
   return SheetWriter(passport, progress).build();
 }
 
-bool writePassport(const Passport& passport, const std::filesystem::path& file,
-                   Frontend& frontend, const std::function<void(int)>& progress) {
+bool writePassport(const Passport& passport, const std::filesystem::path& file, Frontend& frontend,
+                   const std::function<void(int)>& progress) {
   const std::string name = file.filename().string();
   std::error_code error;
   if (std::filesystem::exists(file, error)) {

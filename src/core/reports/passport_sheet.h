@@ -43,8 +43,8 @@ Spreadsheet passportSheet(const Passport& passport,
 
 // The passport into `file` (its folder made when missing): an existing report is replaced only
 // when the person says so; the outcome is told. True when the file was written.
-bool writePassport(const Passport& passport, const std::filesystem::path& file,
-                   Frontend& frontend, const std::function<void(int)>& progress = nullptr);
+bool writePassport(const Passport& passport, const std::filesystem::path& file, Frontend& frontend,
+                   const std::function<void(int)>& progress = nullptr);
 
 // The records of a passport read (see PassportReader) and joined with what the image says of them;
 // nullopt after the message that tells why not.

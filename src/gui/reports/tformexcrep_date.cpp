@@ -29,10 +29,9 @@ QLabel* label(const std::string& text, const char* name, QWidget* parent) {
 
 }  // namespace
 
-TFormExcRep_Date::TFormExcRep_Date(PassportMode mode, const ArchiveRange& range,
-                                   int contractHour, ObjectList& objects,
-                                   std::filesystem::path objectsFile, Frontend& frontend,
-                                   QWidget* parent)
+TFormExcRep_Date::TFormExcRep_Date(PassportMode mode, const ArchiveRange& range, int contractHour,
+                                   ObjectList& objects, std::filesystem::path objectsFile,
+                                   Frontend& frontend, QWidget* parent)
     : QDialog(parent),
       mode_(mode),
       range_(range),

@@ -41,9 +41,9 @@ TEST(PassportPlan, DescriptorsComeFromTableOneUpToTheMeasuredCount) {
 }
 
 TEST(PassportPlan, ComponentsInOrderAndTheLastParameterOfEachKindWins) {
-  const ColumnPlan plan = planColumns({parameter(0), parameter(3), parameter(2), parameter(0),
-                                       parameter(3), parameter(1, 0), parameter(1, 7),
-                                       parameter(9), parameter(0)});
+  const ColumnPlan plan =
+      planColumns({parameter(0), parameter(3), parameter(2), parameter(0), parameter(3),
+                   parameter(1, 0), parameter(1, 7), parameter(9), parameter(0)});
   EXPECT_EQ(plan.components, (std::vector<int>{0, 3, 8}));
   EXPECT_EQ(plan.lowerHeat, 4);
   EXPECT_EQ(plan.density, 2);
@@ -64,10 +64,10 @@ TEST(PassportPlan, HeatingValuesInThreeUnits) {
     double value;
     std::array<double, 3> expected;
   } cases[] = {
-      {5, 8000, {8000, 8000 * 0.0041827, 8000 * 0.0011619}},       // ккал/м3
-      {4, 38.5, {38.5 / 0.0041827, 38.5, 38.5 * 0.277778}},        // МДж/м3
-      {7, 14, {14 / 0.0011619, 14 / 0.277778, 14}},                // кВт*ч/м3
-      {6, 1, {0, 0, 0}},                                            // кг/м3: no heat unit
+      {5, 8000, {8000, 8000 * 0.0041827, 8000 * 0.0011619}},  // ккал/м3
+      {4, 38.5, {38.5 / 0.0041827, 38.5, 38.5 * 0.277778}},   // МДж/м3
+      {7, 14, {14 / 0.0011619, 14 / 0.277778, 14}},           // кВт*ч/м3
+      {6, 1, {0, 0, 0}},                                      // кг/м3: no heat unit
       {0, 1, {0, 0, 0}},
   };
   for (const auto& c : cases) {
@@ -123,8 +123,7 @@ TEST(ReportDateDialog, AcceptsADayOrMonthWithinTheArchiveForAnObject) {
       {PassportMode::kMonthly, 0, {24, 4, 1}, noData},
   };
   for (const auto& c : cases) {
-    const ReportDateCheck check =
-        checkReportDate(c.mode, objects, c.item, c.date, dailyRange(), 9);
+    const ReportDateCheck check = checkReportDate(c.mode, objects, c.item, c.date, dailyRange(), 9);
     EXPECT_EQ(check.error, c.error) << int(c.date.month) << "/" << int(c.date.day);
     if (c.error) continue;
     const std::uint8_t day = c.mode == PassportMode::kMonthly ? 1 : c.date.day;
@@ -150,7 +149,8 @@ TEST(ReportDateDialog, TextsDaysAndObjectLines) {
   ObjectList objects = twoObjects();
   EXPECT_EQ(reportObjectItems(objects),
             (std::vector<std::string>{"ГРС Південна", "ГРС Північна", "Новый объект"}));
-  for (int i = objects.count; i < kMaxObjects; ++i) addObject(objects, "Об'єкт " + std::to_string(i));
+  for (int i = objects.count; i < kMaxObjects; ++i)
+    addObject(objects, "Об'єкт " + std::to_string(i));
   const auto full = reportObjectItems(objects);
   EXPECT_EQ(full.size(), static_cast<std::size_t>(kMaxObjects));
   EXPECT_NE(full.back(), "Новый объект");

@@ -28,11 +28,9 @@ ReportParameter parameter(const char* name, int kind, int unitCode, int decimals
 // Two components, lower heat in ккал/м3, higher heat in МДж/м3, T, density, Wobbe in кВт*ч/м3,
 // one parameter of no passport kind and a temperature that is not reported: columns A … R.
 std::vector<ReportParameter> parameters() {
-  return {parameter("CH4", 0, 1, 3),         parameter("C2H6", 0, 1, 4),
-          parameter("Hi", 3, 5, 2),          parameter("Hs", 4, 4, 3),
-          parameter("T", 1, 8, 1),           parameter("De", 2, 6, 4),
-          parameter("Wo", 5, 7, 2),          parameter("X", 9, 0, 0),
-          parameter("Tx", 1, 8, 1, 3)};
+  return {parameter("CH4", 0, 1, 3), parameter("C2H6", 0, 1, 4), parameter("Hi", 3, 5, 2),
+          parameter("Hs", 4, 4, 3),  parameter("T", 1, 8, 1),    parameter("De", 2, 6, 4),
+          parameter("Wo", 5, 7, 2),  parameter("X", 9, 0, 0),    parameter("Tx", 1, 8, 1, 3)};
 }
 
 std::vector<float> values(float lowerHeat) {
@@ -74,10 +72,10 @@ Passport dailyPassport() {
   PassportReading& r = p.reading;
   r.mode = PassportMode::kDaily;
   r.date = {24, 3, 18};
-  r.chromRows = ArchiveRecords(
-      ChromHourDayRecord::kSize,
-      joined({bytesOf(hourDayRecord({24, 3, 18}, 9, 10, 0, values(8000))),
-              bytesOf(hourDayRecord({24, 3, 18}, 10, 11, 0x20, values(8000)))}));
+  r.chromRows =
+      ArchiveRecords(ChromHourDayRecord::kSize,
+                     joined({bytesOf(hourDayRecord({24, 3, 18}, 9, 10, 0, values(8000))),
+                             bytesOf(hourDayRecord({24, 3, 18}, 10, 11, 0x20, values(8000)))}));
   r.moistureRows = ArchiveRecords(WmtHourDayRecord::kSize,
                                   joined({moistureRecord({24, 3, 18}, 9, 0, kMoisture),
                                           moistureRecord({24, 3, 18}, 10, 0x04, kMoisture)}));
@@ -93,11 +91,11 @@ Passport monthlyPassport() {
   PassportReading& r = p.reading;
   r.mode = PassportMode::kMonthly;
   r.date = {24, 3, 1};
-  r.chromRows = ArchiveRecords(
-      ChromHourDayRecord::kSize,
-      joined({bytesOf(hourDayRecord({24, 3, 1}, 9, 0x89, 0, values(8000))),
-              bytesOf(hourDayRecord({24, 3, 2}, 9, 0x89, 0, values(8100))),
-              bytesOf(hourDayRecord({24, 3, 3}, 9, 0x89, 0x20, values(9999)))}));
+  r.chromRows =
+      ArchiveRecords(ChromHourDayRecord::kSize,
+                     joined({bytesOf(hourDayRecord({24, 3, 1}, 9, 0x89, 0, values(8000))),
+                             bytesOf(hourDayRecord({24, 3, 2}, 9, 0x89, 0, values(8100))),
+                             bytesOf(hourDayRecord({24, 3, 3}, 9, 0x89, 0x20, values(9999)))}));
   r.moistureRows = ArchiveRecords(WmtHourDayRecord::kSize,
                                   joined({moistureRecord({24, 3, 1}, 9, 0, kMoisture),
                                           moistureRecord({24, 3, 2}, 9, 0, kMoisture),
@@ -159,10 +157,10 @@ TEST_F(PassportSheet, DailyTitlesHoursAveragesAndConversions) {
   // The averages row: the chromatograph was off, T is written all the same.
   EXPECT_EQ(cells(file, "'A34','B34','M34','N34','Q34','R34','A12'"),
             "A34=Середнє значення:\nB34=--\nM34=--\nN34=-12.25\nQ34=40.79\nR34=12.3\nA12=None\n");
-  EXPECT_EQ(cells(file, "'A38'"),
-            "A38=Відповідальна особа " + std::string(30, ' ') + " Посада " +
-                std::string(30, ' ') + " Прізвище " + std::string(30, ' ') + " Підпис " +
-                std::string(30, ' ') + " Дата " + std::string(15, ' ') + "\n");
+  EXPECT_EQ(cells(file, "'A38'"), "A38=Відповідальна особа " + std::string(30, ' ') + " Посада " +
+                                      std::string(30, ' ') + " Прізвище " + std::string(30, ' ') +
+                                      " Підпис " + std::string(30, ' ') + " Дата " +
+                                      std::string(15, ' ') + "\n");
 }
 
 TEST_F(PassportSheet, DailyLayoutMergesVerticalTextsBordersAndFonts) {
@@ -209,9 +207,10 @@ TEST_F(PassportSheet, MonthlyRowsByDayAndHeatMeansWithoutVoidedDays) {
   EXPECT_EQ(cells(file, "'A41','E41','F41','G41','H41','I41'"),
             "A41=Середньозважене значення теплоти згоряння:\nE41=8050.00\nF41=33.67\nG41=9.35\n"
             "H41=9204.581\nI41=38.500\n");
-  EXPECT_EQ(inspect(file, "print(ws['A45'].value[:19], ws['A45'].border.top.style, "
-                          "int(ws.column_dimensions['A'].width), 'A41:D41' in "
-                          "[str(r) for r in ws.merged_cells.ranges])"),
+  EXPECT_EQ(inspect(file,
+                    "print(ws['A45'].value[:19], ws['A45'].border.top.style, "
+                    "int(ws.column_dimensions['A'].width), 'A41:D41' in "
+                    "[str(r) for r in ws.merged_cells.ranges])"),
             "Відповідальна особа medium 8 True\n");
 }
 
@@ -221,10 +220,10 @@ TEST_F(PassportSheet, NotANumberAndAbsentParametersLeaveTheirCells) {
   p.parameters[5].kind = 9;
   p.parameters[6].kind = 9;
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  p.reading.chromRows = ArchiveRecords(
-      ChromHourDayRecord::kSize, bytesOf(hourDayRecord({24, 3, 18}, 9, 10, 0, values(nan))));
-  p.reading.moistureRows = ArchiveRecords(WmtHourDayRecord::kSize,
-                                          moistureRecord({24, 3, 18}, 9, 0, kMoisture));
+  p.reading.chromRows = ArchiveRecords(ChromHourDayRecord::kSize,
+                                       bytesOf(hourDayRecord({24, 3, 18}, 9, 10, 0, values(nan))));
+  p.reading.moistureRows =
+      ArchiveRecords(WmtHourDayRecord::kSize, moistureRecord({24, 3, 18}, 9, 0, kMoisture));
   const auto file = written(p);
   EXPECT_EQ(cells(file, "'D9','D10','E10','F10','G10','H10','K10','M10','N10'"),
             "D9=кг/м3\nD10=None\nE10=NAN\nF10=NAN\nG10=NAN\nH10=9204.581\nK10=None\nM10=None\n"
