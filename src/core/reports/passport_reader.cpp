@@ -22,12 +22,6 @@ constexpr const char* kPeriodMismatch1 = "Передаваемые контро�
 constexpr const char* kPeriodMismatch2 = "запрошенному периоду";
 constexpr const char* kUnread = "не прочитаны";
 
-// The record's own hour (hourly) or day (daily).
-DateTime6 recordTime(std::span<const std::uint8_t> record, bool daily) {
-  const DateHour4 start{record[0], record[1], record[2], record[3]};
-  return daily ? Date3::of(start.toDateTime6()).toDateTime6() : start.toDateTime6();
-}
-
 // Records an answer of function 15 or 16 carries: the count byte, cut to what arrived.
 std::size_t recordsIn(std::span<const std::uint8_t> answer, std::size_t size) {
   if (answer.empty()) return 0;
@@ -194,13 +188,13 @@ bool PassportReader::readSeries(const Series& series, ArchiveRecords& out,
     for (std::size_t i = 0; i < n && !done; ++i) {
       const auto record = answer.subspan(1 + i * series.recordSize, series.recordSize);
       frontend.progressSet(std::min(count + 1, kProgressMaximum));
-      const DateTime6 time = recordTime(record, series.daily);
+      const DateTime6 time = hourDayRecordTime(record, series.daily);
       if (time < expected || time > series.end) {
         inform(kPeriodMismatch1, kPeriodMismatch2);
         return false;
       }
       if (matchWith != nullptr && static_cast<std::size_t>(count) < matchWith->count() &&
-          recordTime((*matchWith)[static_cast<std::size_t>(count)], series.daily) != time) {
+          hourDayRecordTime((*matchWith)[static_cast<std::size_t>(count)], series.daily) != time) {
         inform("Несоответствие дат в записях", "архивов данных хроматографа и влагомера");
         return false;
       }

@@ -71,6 +71,8 @@ TFormExcRep_Date::TFormExcRep_Date(PassportMode mode, const ArchiveRange& range,
 
   auto* accept = new QPushButton("Принять", this);
   auto* cancel = new QPushButton("Отменить", this);
+  accept->setDefault(true);
+  list->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label(oldestDailyRecordLabel(range), "LabelOldest", this));
   layout->addWidget(label(newestDailyRecordLabel(range), "LabelNewest", this));
