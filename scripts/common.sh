@@ -9,6 +9,7 @@ ZVC_PACKAGES=(
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev
   python3 python3-openpyxl poppler-utils
+  libreoffice-calc-nogui
   qt6-translations-l10n
   libxlsxwriter-dev
   qt6-charts-dev libqt6opengl6-dev

@@ -100,6 +100,17 @@ commands:
                                changes one user (slot 1..16) in the controller: the new password and
                                code are read from stdin, one a line (an empty password is allowed);
                                level 0 removes the user; the slot's own name is kept without --name
+  passport day|month --run 1|2 --date YYYY-MM-DD|YYYY-MM --object NAME [--out FILE]
+                               the daily (gas day of the contract hour) or monthly gas-quality
+                               passport of the run: reads the chromatograph's and the moisture
+                               meter's records, checks that they agree and writes the passport
+                               spreadsheet; by default "REPORT/OBJECT_RUN_day_YYMMDD.xlsx" or
+                               "..._mon_YYMM.xlsx" in the working folder. The day or month must lie
+                               within the daily archive. NAME must be in the object list
+                               ("objects.ini"); with --yes a new name is added to it. An existing
+                               passport is replaced only with --yes. The monthly passport needs
+                               "mon_report_title_v5.xlsx" in the working folder (zvc and zvc-cli put
+                               theirs there when it is missing).
   state                        the controller-state view once as "label<TAB>value" lines
   momentary (--run 1|2 | --moisture)
                                one poll of a momentary view: the time line, then
@@ -142,7 +153,7 @@ Notes:
   A reading cut short by the link still prints or saves what arrived, and exits 1. A controller
   with software 14 is identified, but its archives are read only after zvc has restored its
   tables (exit 3).
-  zvc-cli never writes the settings files; --save and --pdf names are taken relative to the
+  zvc-cli never writes the settings files (but for a new passport object under --yes); --save and --pdf names are taken relative to the
   current folder, the file's own extension (".ala", ".mch", ".mwm", ".clb", …), ".cnf", ".xlsx"
   or ".pdf" appended to a name without extension.
   Configuration files are written readable by their owner only: they hold write passwords. An existing
@@ -181,6 +192,7 @@ constexpr OptionShape kOptions[] = {
     {"--kinds", 1},        {"--since", 1},        {"--jobs", 1},
     {"--param", 1},        {"--png", 1},          {"--size", 1},
     {"--config", 1},
+    {"--date", 1},         {"--object", 1},
 };
 
 constexpr std::pair<std::string_view, CommandName> kCommands[] = {
@@ -198,6 +210,7 @@ constexpr std::pair<std::string_view, CommandName> kCommands[] = {
     {"moist-day", CommandName::kMoistDay},   {"calib", CommandName::kCalib},
     {"verif", CommandName::kVerif},       {"collect", CommandName::kCollect},
     {"plot", CommandName::kPlot},
+    {"passport", CommandName::kPassport},
 };
 
 struct QuickChoice {
@@ -564,6 +577,38 @@ CollectRequest readCollectRequest(const OptionValues& options) {
   return request;
 }
 
+// passport day|month --run 1|2 --date YYYY-MM-DD|YYYY-MM --object NAME [--out FILE].
+PassportRequest readPassportRequest(const OptionValues& options,
+                                    const std::vector<std::string>& arguments) {
+  if (arguments.size() != 1 || (arguments[0] != "day" && arguments[0] != "month")) {
+    throw Refusal{"passport: day or month expected"};
+  }
+  PassportRequest request;
+  request.monthly = arguments[0] == "month";
+  const std::string* run = single(options, "--run");
+  if (run == nullptr || (*run != "1" && *run != "2")) throw Refusal{"--run 1 or --run 2 expected"};
+  request.run = *run == "1" ? 0 : 1;
+  const std::string* date = single(options, "--date");
+  const std::string_view shape = request.monthly ? "dddd-dd" : "dddd-dd-dd";
+  if (date == nullptr || !fitsShape(*date, shape)) {
+    throw Refusal{request.monthly ? "--date YYYY-MM expected" : "--date YYYY-MM-DD expected"};
+  }
+  const auto part = [&](std::size_t at, std::size_t size) {
+    return *digitsNumber<int>(std::string_view(*date).substr(at, size), INT_MAX);
+  };
+  request.year = part(0, 4);
+  request.month = part(5, 2);
+  if (!request.monthly) request.day = part(8, 2);
+  const std::string* object = single(options, "--object");
+  if (object == nullptr || object->empty()) throw Refusal{"--object NAME expected"};
+  request.object = *object;
+  if (const std::string* out = single(options, "--out")) {
+    if (out->empty()) throw Refusal{"--out: a file name expected"};
+    request.outFile = *out;
+  }
+  return request;
+}
+
 ClockAction readClockAction(const OptionValues& options) {
   const bool correct = options.contains("--correct");
   const bool set = options.contains("--set");
@@ -681,8 +726,14 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
   }
   const bool live = command == CommandName::kMomentary || command == CommandName::kWatch;
   if (!live && !readsChromRun(command) && command != CommandName::kShowParams &&
-      options.contains("--run")) {
-    throw Refusal{"--run is for momentary, watch, meas, hour, day and show-params constants"};
+      command != CommandName::kPassport && options.contains("--run")) {
+    throw Refusal{
+        "--run is for momentary, watch, meas, hour, day, passport and show-params constants"};
+  }
+  for (const char* name : {"--date", "--object"}) {
+    if (command != CommandName::kPassport && options.contains(name)) {
+      throw Refusal{std::string(name) + " is for passport"};
+    }
   }
   for (const char* name : {"--moisture", "--state"}) {
     if (!live && options.contains(name)) throw Refusal{std::string(name) + " is for momentary and watch"};
@@ -697,10 +748,14 @@ void refuseForeignOptions(const OptionValues& options, CommandName command) {
       throw Refusal{std::string(name) + " is for watch"};
     }
   }
-  for (const char* name : {"--list", "--only", "--out", "--kinds", "--since", "--jobs"}) {
+  for (const char* name : {"--list", "--only", "--kinds", "--since", "--jobs"}) {
     if (command != CommandName::kCollect && options.contains(name)) {
       throw Refusal{std::string(name) + " is for collect"};
     }
+  }
+  if (command != CommandName::kCollect && command != CommandName::kPassport &&
+      options.contains("--out")) {
+    throw Refusal{"--out is for collect and passport"};
   }
   // collect takes its links from the address books.
   for (const char* name : {"--tcp", "--serial", "--phone", "--subscriber", "--address"}) {
@@ -880,6 +935,9 @@ void readCommand(const Tokens& tokens, CliOptions& options) {
       expectArguments(arguments, 1, 1, name);
       options.file = arguments[0];
       options.plot = readPlotRequest(tokens.options);
+      break;
+    case CommandName::kPassport:
+      options.passport = readPassportRequest(tokens.options, arguments);
       break;
     case CommandName::kExport:
       expectArguments(arguments, 1, 1, name);

@@ -37,6 +37,7 @@ enum class CommandName {
   kVerif,
   kCollect,
   kPlot,
+  kPassport,
 };
 // config: read the controller's configuration, show a file, make a new one, compare two.
 enum class ConfigAction { kRead, kShow, kNew, kDiff };
@@ -154,6 +155,18 @@ struct PlotRequest {
   bool operator==(const PlotRequest&) const = default;
 };
 
+// passport day|month: the run (0 or 1), the day or month, the object and perhaps the file.
+struct PassportRequest {
+  bool monthly = false;
+  int run = 0;
+  int year = 0;
+  int month = 0;
+  int day = 1;  // 1 for a month
+  std::string object;
+  std::optional<std::string> outFile;
+  bool operator==(const PassportRequest&) const = default;
+};
+
 struct CliOptions {
   bool help = false;
   LinkOptions link;
@@ -178,6 +191,7 @@ struct CliOptions {
   std::optional<UserChangeRequest> userChange;  // users --change
   CollectRequest collect;
   PlotRequest plot;
+  PassportRequest passport;
   bool operator==(const CliOptions&) const = default;
 };
 

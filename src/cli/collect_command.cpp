@@ -552,7 +552,8 @@ int CollectCommand::run(CommandContext& context) {
       return;
     }
     CliFrontend frontend(errors.output(), context.options.answerYes);
-    CommandContext own{context.options, context.folder, context.out, errors.output(), frontend};
+    CommandContext own{context.options,  context.folder, context.out,
+                       errors.output(), frontend,       context.programFolder};
     rows[index] = SubscriberCollection(own, station, state, *since).run(jobs);
     const std::lock_guard guard(errorsMutex);
     errors.copyTo(context.errors, nameOf(station.subscriber));

@@ -13,6 +13,7 @@
 #include "cli/live_data_command.h"
 #include "cli/moisture_commands.h"
 #include "cli/plot_command.h"
+#include "cli/passport_command.h"
 #include "cli/print_command.h"
 #include "cli/read_table_command.h"
 #include "cli/show_command.h"
@@ -70,6 +71,8 @@ std::unique_ptr<Command> makeCommand(CommandName name) {
       return std::make_unique<CollectCommand>();
     case CommandName::kPlot:
       return std::make_unique<PlotCommand>();
+    case CommandName::kPassport:
+      return std::make_unique<PassportCommand>();
   }
   return nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include "cli/cli_frontend.h"
@@ -16,6 +17,7 @@ struct CommandContext {
   TextOutput& out;
   TextOutput& errors;
   CliFrontend& frontend;
+  std::filesystem::path programFolder;  // where the executable lies, with what it ships
 };
 
 // One command of the tool; run gives the exit status.

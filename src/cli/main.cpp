@@ -48,7 +48,8 @@ int main(int argc, char* argv[]) {
   }
   catchInterruption();
   CliFrontend frontend(errors, options.answerYes);
-  CommandContext context{options, workingFolder(options, argv[0]), out, errors, frontend};
+  CommandContext context{options,  workingFolder(options, argv[0]), out, errors,
+                         frontend, executablePath(argv[0]).parent_path()};
   const int status = makeCommand(options.command)->run(context);
   // The GUI would leave the engine's error line in its outcome panel.
   if (status == kExitLinkFailed && !frontend.failureLine().empty()) {

@@ -441,9 +441,9 @@ std::size_t recordSize(ArchiveId archive) {
   }
 }
 
-ArchiveGenerator::ArchiveGenerator(std::uint32_t seed, ArchiveTime now, bool hourlyGap,
-                                   bool corruptRecords)
-    : seed_(seed), hourlyGap_(hourlyGap), corruptRecords_(corruptRecords) {
+ArchiveGenerator::ArchiveGenerator(std::uint32_t seed, ArchiveTime now,
+                                   const GeneratorFaults& faults)
+    : seed_(seed), faults_(faults) {
   const auto set = [this](ArchiveId archive, Schedule schedule) {
     schedules_[static_cast<int>(archive)] = schedule;
   };
@@ -516,10 +516,28 @@ ArchiveTime ArchiveGenerator::slotTime(ArchiveId archive, std::uint32_t slot) co
 }
 
 bool ArchiveGenerator::slotPresent(ArchiveId archive, std::uint32_t slot) const {
-  if (!hourlyGap_ || !isHourly(archive)) return true;
-  // Three hours, ten to eight hours before the newest one: the controller was off.
   const std::uint32_t total = count(archive);
+  if (faults_.moistureGap && archive == ArchiveId::kMoistureHour && total > 30 &&
+      slot == total - 31) {
+    return false;
+  }
+  if (archive == ArchiveId::kMoistureDay && total > 5 &&
+      ((faults_.moistureGap && slot == total - 6) || (faults_.moistureLag && slot == total - 1))) {
+    return false;
+  }
+  if (!faults_.hourlyGap || !isHourly(archive)) return true;
+  // Three hours, ten to eight hours before the newest one: the controller was off.
   return total < 11 || slot < total - 11 || slot > total - 9;
+}
+
+// The chromatograph's records of the lost hours and of their gas day.
+bool ArchiveGenerator::unmeasured(ArchiveId archive, ArchiveTime time) const {
+  const bool hourly = archive == ArchiveId::kChromHourRun1 || archive == ArchiveId::kChromHourRun2;
+  const bool daily = archive == ArchiveId::kChromDayRun1 || archive == ArchiveId::kChromDayRun2;
+  const std::uint32_t days = count(ArchiveId::kChromDayRun1);
+  if (!faults_.unmeasuredDay || (!hourly && !daily) || days < 3) return false;
+  const ArchiveTime dayStart = slotTime(ArchiveId::kChromDayRun1, days - 3);
+  return daily ? time == dayStart : time >= dayStart && time < dayStart + 3 * kSecondsPerHour;
 }
 
 std::uint32_t ArchiveGenerator::firstSlotFrom(ArchiveId archive, ArchiveTime time) const {
@@ -581,8 +599,9 @@ void ArchiveGenerator::buildRecord(ArchiveId archive, std::uint32_t slot,
       buildMoistureHourDay(rnd, seed_, time, kSecondsPerDay, slot == 0, r);
       break;
   }
+  if (unmeasured(archive, time)) r[9] |= 0x20;  // no link with the chromatograph
   appendCrc16(r, size - 2);
-  if (corruptRecords_ && Random(slotKey(archive, slot, kCorruptKey)).oneIn(40)) r[size - 2] ^= 0x5A;
+  if (faults_.corruptRecords && Random(slotKey(archive, slot, kCorruptKey)).oneIn(40)) r[size - 2] ^= 0x5A;
 }
 
 }  // namespace zvc::sim

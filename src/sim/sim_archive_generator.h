@@ -42,6 +42,20 @@ inline constexpr int kContractHour = 9;
 inline constexpr std::uint32_t kOldestDiagnosticIndex = 1000;
 inline constexpr std::uint32_t kOldestInterventionIndex = 500;
 
+// What the generated archives get wrong on purpose.
+struct GeneratorFaults {
+  bool hourlyGap = false;       // three hours missing in every hourly archive
+  bool corruptRecords = false;  // some records with a wrong checksum
+  // The chromatograph lost its link for the first three hours of the gas day two days before the
+  // newest one: those hourly records and that day's daily record carry status bit 5.
+  bool unmeasuredDay = false;
+  // The moisture meter alone lacks the hourly record 30 hours before the newest hour and the
+  // daily record 5 days before the newest day.
+  bool moistureGap = false;
+  // The moisture meter's newest daily record is missing.
+  bool moistureLag = false;
+};
+
 // Record k of an archive (its slot) is a pure function of the seed, the
 // archive and k's place in the archive's endless schedule, so any period is
 // answered without storing the archive, and a later start time gives the same
@@ -49,7 +63,7 @@ inline constexpr std::uint32_t kOldestInterventionIndex = 500;
 // start time `now`.
 class ArchiveGenerator {
  public:
-  ArchiveGenerator(std::uint32_t seed, ArchiveTime now, bool hourlyGap, bool corruptRecords);
+  ArchiveGenerator(std::uint32_t seed, ArchiveTime now, const GeneratorFaults& faults);
 
   std::uint32_t count(ArchiveId archive) const;
   // Time of the record (instants) or start of its interval (hourly, daily).
@@ -74,9 +88,10 @@ class ArchiveGenerator {
   std::uint64_t slotKey(ArchiveId archive, std::uint32_t slot, std::uint32_t purpose) const;
   std::uint64_t absoluteSlot(ArchiveId archive, std::uint32_t slot) const;
 
+  bool unmeasured(ArchiveId archive, ArchiveTime time) const;
+
   std::uint32_t seed_;
-  bool hourlyGap_;
-  bool corruptRecords_;
+  GeneratorFaults faults_;
   Schedule schedules_[kArchiveCount];
 };
 

@@ -102,8 +102,9 @@ std::uint8_t nextSequence(std::uint8_t sequence) {
 
 SimArchives::SimArchives(std::uint32_t seed, const std::uint8_t (&now)[6],
                          const ArchiveFaults& faults)
-    : generator_(seed, readArchiveDate(now, 6).value_or(0), faults.hourlyGap,
-                 faults.corruptRecords),
+    : generator_(seed, readArchiveDate(now, 6).value_or(0),
+                 {faults.hourlyGap, faults.corruptRecords, faults.unmeasuredDay,
+                  faults.moistureGap, faults.moistureLag}),
       faults_(faults) {}
 
 ArchiveReply SimArchives::handle(std::uint8_t function, std::span<const std::uint8_t> payload) {

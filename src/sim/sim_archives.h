@@ -36,7 +36,13 @@ inline constexpr const char* kArchivesHelp =
     "  outside period    a series (and every hourly or daily request) starts 2 records early\n"
     "  hourly gap        no hourly records 10, 9 and 8 hours before the newest hour\n"
     "  corrupt records   about one record in 40 has a wrong checksum\n"
-    "  long series N     the first N answers of a function-8 series carry one record each\n";
+    "  long series N     the first N answers of a function-8 series carry one record each\n"
+    "  unmeasured day    the chromatograph lost its link for the first three hours of the gas\n"
+    "                    day two days before the newest one: those hourly records and that\n"
+    "                    day's daily record (both runs) carry status bit 5\n"
+    "  moisture gap      the moisture meter alone lacks the hourly record 30 hours before the\n"
+    "                    newest hour and the daily record 5 days before the newest day\n"
+    "  moisture lag      the moisture meter's newest daily record is missing\n";
 
 // Archive faults the simulator can play on demand.
 struct ArchiveFaults {
@@ -45,6 +51,9 @@ struct ArchiveFaults {
   bool hourlyGap = false;             // hours missing in the hourly archives
   bool corruptRecords = false;        // some records carry a wrong checksum
   int longSeries = 0;                 // > 0: function-8 series of at least this many answers
+  bool unmeasuredDay = false;         // see GeneratorFaults
+  bool moistureGap = false;
+  bool moistureLag = false;
 };
 
 // What the simulated controller answers to one archive request.

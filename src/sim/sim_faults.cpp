@@ -110,6 +110,12 @@ bool FaultPlan::addRunFault(const std::vector<std::string>& words, std::string& 
       run_.archives.hourlyGap = true;
     } else if (kind == "corrupt-records") {
       run_.archives.corruptRecords = true;
+    } else if (kind == "unmeasured-day") {
+      run_.archives.unmeasuredDay = true;
+    } else if (kind == "moisture-gap") {
+      run_.archives.moistureGap = true;
+    } else if (kind == "moisture-lag") {
+      run_.archives.moistureLag = true;
     } else {
       error = "unknown fault: " + kind;
     }

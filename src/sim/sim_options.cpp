@@ -253,7 +253,8 @@ Faults:
     version14         software version 14 in table 0 field 3; its users table (4) counts as
                       destroyed in table 7, so any credentials pass until it is rewritten
     destroyed T       table T destroyed: table 0 field 0 = T, table 7 byte T = 1
-    archive-error-flag, records-outside-period, hourly-gap, corrupt-records, long-series N
+    archive-error-flag, records-outside-period, hourly-gap, corrupt-records, long-series N,
+    unmeasured-day, moisture-gap, moisture-lag
                       archive faults, see below
 
 )",

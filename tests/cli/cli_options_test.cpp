@@ -73,6 +73,12 @@ TEST(CliOptions, AcceptedCommandLines) {
   CliOptions watchRun2;
   watchRun2.command = CommandName::kWatch;
   watchRun2.live = {LiveView::kRun, 1, 5, 3};
+  CliOptions dailyPassport;
+  dailyPassport.command = CommandName::kPassport;
+  dailyPassport.passport = {false, 1, 2024, 3, 18, "ГРС-7", "p.xlsx"};
+  CliOptions monthlyPassport;
+  monthlyPassport.command = CommandName::kPassport;
+  monthlyPassport.passport = {true, 0, 2024, 2, 1, "ГРС-7", std::nullopt};
 
   CliOptions hourShort;
   hourShort.command = CommandName::kHour;
@@ -141,6 +147,11 @@ TEST(CliOptions, AcceptedCommandLines) {
       {{"show-params", "chrom-link"}, showParams},
       {{"users", "--change", "16", "--level", "0"}, changeUser},
       {{"watch", "--run", "2", "--interval", "5", "--count", "3"}, watchRun2},
+      {{"passport", "day", "--run", "2", "--date", "2024-03-18", "--object", "ГРС-7", "--out",
+        "p.xlsx"},
+       dailyPassport},
+      {{"passport", "month", "--run", "1", "--date=2024-02", "--object", "ГРС-7"},
+       monthlyPassport},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);
@@ -243,6 +254,16 @@ TEST(CliOptions, RefusedCommandLinesSayWhy) {
       {{"moist-day", "--period", "2024-03-01 5", "2024-03-02"}, "\"YYYY-MM-DD HH\""},
       {{"moist-meas", "--period", "2024-03-01", "2024-03-02"}, "\"YYYY-MM-DD HH:MM:SS\""},
       {{"identify", "--period", "2024-03-01", "2024-03-02"}, "--period is for diag, interv"},
+      {{"passport", "week", "--run", "1"}, "passport: day or month expected"},
+      {{"passport", "--run", "1"}, "passport: day or month expected"},
+      {{"passport", "day", "--date", "2024-03-18", "--object", "A"}, "--run 1 or --run 2"},
+      {{"passport", "day", "--run", "1", "--date", "2024-03", "--object", "A"},
+       "--date YYYY-MM-DD expected"},
+      {{"passport", "month", "--run", "1", "--date", "2024-03-01", "--object", "A"},
+       "--date YYYY-MM expected"},
+      {{"passport", "month", "--run", "1", "--date", "2024-03"}, "--object NAME expected"},
+      {{"identify", "--object", "A"}, "--object is for passport"},
+      {{"hour", "--run", "1", "--last-day", "--out", "x"}, "--out is for collect and passport"},
   };
   for (const Case& c : cases) {
     const ParsedArguments parsed = parse(c.arguments);

@@ -70,14 +70,12 @@ std::string dateTimeText(const DateTime6& t) {
                 t.second);
 }
 
-// The record's own hour (hourly) or day (daily): both devices' records begin with the date and
-// the start time.
+}  // namespace
+
 DateTime6 hourDayRecordTime(std::span<const std::uint8_t> record, bool daily) {
   const DateHour4 start{record[0], record[1], record[2], record[3]};
   return daily ? Date3::of(start.toDateTime6()).toDateTime6() : start.toDateTime6();
 }
-
-}  // namespace
 
 std::optional<ArchiveRange> selectableRange(const ArchiveRangeRule& rule) {
   const bool daily = rule.daily;

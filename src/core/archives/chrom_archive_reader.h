@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/archives/archive_dates.h"
@@ -49,6 +50,10 @@ struct HourDayArchiveRequest {
   std::vector<std::uint8_t> toBytes() const;
 };
 
+// The record's own hour (hourly) or day (daily): both devices' hourly and daily records begin
+// with the date and the start hour.
+DateTime6 hourDayRecordTime(std::span<const std::uint8_t> record, bool daily);
+
 // A finished reading: what the table window shows (the moisture meter's records are shorter).
 struct ChromReading {
   ArchiveFileHeader header;
@@ -56,8 +61,8 @@ struct ChromReading {
 };
 
 // Reads the measurement, hourly and daily archives of a chromatograph run or of the moisture
-// meter into the working files and builds the header. Every outcome is told on the way; nullopt when there is nothing
-// to show.
+// meter into the working files and builds the header. Every outcome is told on the way; nullopt
+// when there is nothing to show.
 class ChromArchiveReader {
  public:
   ChromArchiveReader(ConnectionState& connection, TableService& service,

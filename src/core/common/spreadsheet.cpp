@@ -37,6 +37,7 @@ lxw_format* makeFormat(lxw_workbook* book, const Spreadsheet::Style& style) {
   if (style.verticalCentre) format_set_align(f, LXW_ALIGN_VERTICAL_CENTER);
   if (style.vertical) format_set_rotation(f, 90);
   if (style.text) format_set_num_format(f, "@");
+  if (style.wrap) format_set_text_wrap(f);
   using S = Spreadsheet::Side;
   format_set_left(f, borderStyle(style.borders[static_cast<int>(S::kLeft)]));
   format_set_right(f, borderStyle(style.borders[static_cast<int>(S::kRight)]));
@@ -140,6 +141,10 @@ void Spreadsheet::setTextFormat(const Range& range) {
   forEach(range, [](Style& s) { s.text = true; });
 }
 
+void Spreadsheet::setWrap(const Range& range) {
+  forEach(range, [](Style& s) { s.wrap = true; });
+}
+
 bool Spreadsheet::save(const std::filesystem::path& file) const {
   const std::filesystem::path temporary = temporaryBeside(file);
   if (temporary.empty()) return false;
@@ -168,6 +173,14 @@ bool Spreadsheet::save(const std::filesystem::path& file) const {
 bool Spreadsheet::writeSheet(lxw_workbook* book, lxw_worksheet* sheet) const {
   Formats formats(book, styles_);
   bool ok = true;
+  if (landscapePage_) {
+    constexpr std::uint8_t kA4 = 9;
+    constexpr double kMarginInches = 0.4;
+    worksheet_set_landscape(sheet);
+    worksheet_set_paper(sheet, kA4);
+    worksheet_set_margins(sheet, kMarginInches, kMarginInches, kMarginInches, kMarginInches);
+    worksheet_fit_to_pages(sheet, 1, 1);
+  }
   for (const auto& [column, width] : columnWidths_) {
     if (ok)
       ok = worksheet_set_column(sheet, column - 1, column - 1, width, nullptr) == LXW_NO_ERROR;

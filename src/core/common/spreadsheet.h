@@ -36,6 +36,7 @@ class Spreadsheet {
     bool verticalCentre = false;
     bool vertical = false;  // text turned 90 degrees
     bool text = false;      // number format "@"
+    bool wrap = false;      // long texts and line breaks wrap within the cell
     std::array<Line, 4> borders{};
 
     auto operator<=>(const Style&) const = default;
@@ -58,7 +59,10 @@ class Spreadsheet {
   void setAlignment(const Range& range, Align horizontal, bool verticalCentre = false);
   void setVertical(const Range& range);
   void setTextFormat(const Range& range);
+  void setWrap(const Range& range);
   void merge(const Range& range) { merges_.push_back(range); }
+  // Printed on one landscape A4 page.
+  void fitToLandscapePage() { landscapePage_ = true; }
 
   // Written to a temporary file beside `file` and renamed over it: a failed export leaves an
   // existing file as it was. False when anything failed.
@@ -83,6 +87,7 @@ class Spreadsheet {
   std::map<int, double> columnWidths_;
   std::map<int, double> rowHeights_;
   std::vector<Range> merges_;
+  bool landscapePage_ = false;
 };
 
 }  // namespace zvc

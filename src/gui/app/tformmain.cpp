@@ -24,6 +24,7 @@
 #include "core/common/calendar.h"
 #include "core/link/kpsbox.h"
 #include "core/link/link_status.h"
+#include "core/reports/passport_template.h"
 #include "gui/app/tformabout.h"
 #include "gui/app/tformuser.h"
 #include "gui/archives/check_archive_menu.h"
@@ -31,6 +32,7 @@
 #include "gui/archives/message_archive_menu.h"
 #include "gui/archives/moisture_archive_menu.h"
 #include "gui/link/tformconnect.h"
+#include "gui/reports/passport_menu.h"
 #include "gui/tables/config_files_menu.h"
 #include "gui/tables/controller_parameters_menu.h"
 #include "gui/tables/flow_computers_menu.h"
@@ -117,6 +119,7 @@ void TFormMain::FormCreate() {
   tables_.refreshLinkStatus = [this] { refreshLinkStatus(settings_.link.settings, frontend_); };
 
   folder_.createSubfolders();
+  provideMonthlyTemplate(folder_.root(), QCoreApplication::applicationDirPath().toStdString());
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
   settings_.load({screen.width(), screen.height()}, dayCountFromDateTime(localNow()));
 
@@ -231,6 +234,8 @@ void TFormMain::wireChromArchiveHandlers() {
   wire("NChrom_ViewClbClick", &TFormMain::NChrom_ViewClbClick);
   wire("NChrom_RdVerifClick", &TFormMain::NChrom_RdVerifClick);
   wire("NChrom_ViewVerifClick", &TFormMain::NChrom_ViewVerifClick);
+  wire("NExcDayClick", &TFormMain::NExcDayClick);
+  wire("NExcMonClick", &TFormMain::NExcMonClick);
 }
 
 void TFormMain::wireMoistureArchiveHandlers() {
@@ -682,6 +687,18 @@ void TFormMain::NChrom_ViewHourClick() {
 
 void TFormMain::NChrom_ViewDayClick() {
   viewChromFile(context(), ChromArchive::kDaily);
+}
+
+// --- reports ---
+
+void TFormMain::NExcDayClick() {
+  const int run = senderTag() == kSecondTag ? 1 : 0;
+  runOperation([this, run] { runPassport(context(), PassportMode::kDaily, run); });
+}
+
+void TFormMain::NExcMonClick() {
+  const int run = senderTag() == kSecondTag ? 1 : 0;
+  runOperation([this, run] { runPassport(context(), PassportMode::kMonthly, run); });
 }
 
 void TFormMain::NChrom_RdClbClick() {

@@ -82,6 +82,9 @@ class TFormMain : public QMainWindow, public ConnectionHost, public StatusBarVis
   void NWmt_ViewHourClick();
   void NWmt_ReadDayClick();
   void NWmt_ViewDayClick();
+  // Passports.
+  void NExcDayClick();
+  void NExcMonClick();
   void NidentClick();
   void NContrNameClick();
   void NsysClick();

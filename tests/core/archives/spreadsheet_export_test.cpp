@@ -11,20 +11,12 @@
 #include "support/chrom_fixtures.h"
 #include "support/recording_frontend.h"
 #include "support/temp_folder.h"
+#include "support/xlsx_inspect.h"
 
 namespace zvc {
 namespace {
 
-// Runs a Python snippet (the distribution's Python, where python3-openpyxl lives) over the workbook `wb` (sheet `ws`) and returns what it prints.
-std::string inspect(const std::filesystem::path& file, const std::string& code) {
-  const std::string command = "PYTHONIOENCODING=utf-8 /usr/bin/python3 -c \"import openpyxl; wb = openpyxl.load_workbook('" +
-                              file.string() + "'); ws = wb.active\n" + code + "\"";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string out;
-  std::array<char, 256> buffer{};
-  while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) out += buffer.data();
-  return out;
-}
+using test::inspect;
 
 TEST(SpreadsheetExport, SheetValuesDropMarksAndKeepTexts) {
   EXPECT_EQ(sheetValueText(" 12.500 *", 3), "12.500");
