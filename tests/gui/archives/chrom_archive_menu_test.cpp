@@ -26,8 +26,6 @@ using zvc::test::click;
 using zvc::test::itemOf;
 using zvc::test::whenShown;
 
-namespace {}  // namespace
-
 class ChromArchiveMenuTest : public QObject {
   Q_OBJECT
 
