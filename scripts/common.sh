@@ -13,6 +13,7 @@ ZVC_PACKAGES=(
   qt6-translations-l10n
   libxlsxwriter-dev
   qt6-charts-dev libqt6opengl6-dev
+  libcli11-dev
 )
 
 zvc_sudo() {

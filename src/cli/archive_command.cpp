@@ -1,6 +1,8 @@
 #include "cli/archive_command.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "cli/archive_reading.h"
 #include "cli/controller_session.h"
@@ -16,7 +18,7 @@ int ArchiveCommand::archiveKind() const {
 }
 
 int ArchiveCommand::run(CommandContext& context) {
-  const ArchiveRequest& request = context.options.archive;
+  const ArchiveRequest& request = request_;
   std::optional<PeriodCheck> period;
   if (request.selection == RecordSelection::kPeriod) {
     period = checkedPeriod(context, request.begin, request.end);
@@ -59,7 +61,7 @@ int ArchiveCommand::run(CommandContext& context) {
 std::optional<MessageArchiveReading> ArchiveCommand::readByIndex(CommandContext& context,
                                                                  MessageArchiveReader& reader,
                                                                  int& status) const {
-  const ArchiveRequest& request = context.options.archive;
+  const ArchiveRequest& request = request_;
   context.frontend.clearFailure();
   const std::optional<ArchiveBounds> bounds = reader.readBounds(archiveKind());
   if (!bounds) {
@@ -80,6 +82,61 @@ std::optional<MessageArchiveReading> ArchiveCommand::readByIndex(CommandContext&
     range = {check.first, check.count};
   }
   return reader.readMessagesByIndex(archiveKind(), range.first, range.count);
+}
+
+CommandHelp ArchiveCommand::help() const {
+  const bool diagnostic = kind_ == MessageFileKind::kDiagnostic;
+  const std::string name = diagnostic ? "diag" : "interv";
+  return {name, diagnostic ? "the diagnostic message archive" : "the intervention message archive",
+          name + " (--index FIRST COUNT | --last N | --period BEGIN END) [--save FILE]",
+          std::string("The controller's ") + (diagnostic ? "diagnostic" : "intervention") +
+              " message archive, read by index, the newest records or a period,\n"
+              "then saved in the program's file (." +
+              (diagnostic ? "ala" : "aud") + ") or printed as `show` prints that file."};
+}
+
+void ArchiveCommand::declare(OptionDeclarations& options) const {
+  options.value("--index", "FIRST COUNT",
+                "COUNT records from the record FIRST, as the index dialog takes them", 2);
+  options.value("--last", "N", "the newest N records");
+  options.value("--period", "BEGIN END",
+                "the records from BEGIN to END, each as \"YYYY-MM-DD HH:MM:SS\"", 2);
+  options.value("--save", "FILE",
+                "save the records in the program's file (the archive's extension appended\n"
+                "to a name without one; an existing file is replaced only with --yes);\n"
+                "without --save they are printed as `show` prints that file");
+  declareLinkOptions(options);
+}
+
+void ArchiveCommand::accept(const GivenArguments& given) {
+  expectWords(given, 0, 0, help().name);
+  ArchiveRequest request;
+  const int selections =
+      static_cast<int>(given.has("--index") + given.has("--last") + given.has("--period"));
+  if (selections != 1) {
+    throw Refusal{"give one of --index FIRST COUNT, --last N, --period BEGIN END"};
+  }
+  if (given.has("--index")) {
+    const std::vector<std::string> index = given.values("--index");
+    request.selection = RecordSelection::kIndex;
+    request.indexFirst = index[0];
+    request.indexCount = index[1];
+    if (!allDigits(request.indexFirst) || !allDigits(request.indexCount)) {
+      throw Refusal{"--index: two numbers expected"};
+    }
+  } else if (const std::string* last = given.single("--last")) {
+    request.selection = RecordSelection::kLast;
+    const auto count = digitsNumber<std::uint32_t>(*last, UINT32_MAX);
+    if (!count || *count == 0) throw Refusal{"--last: a number of records from 1 expected"};
+    request.last = *count;
+  } else {
+    const std::vector<std::string> period = given.values("--period");
+    request.selection = RecordSelection::kPeriod;
+    request.begin = readDateTime(period[0]);
+    request.end = readDateTime(period[1]);
+  }
+  request.saveFile = readSaveFile(given);
+  request_ = request;
 }
 
 }  // namespace zvc::cli

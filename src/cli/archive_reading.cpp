@@ -156,8 +156,8 @@ std::optional<ChromReading> readByPeriod(CommandContext& context,
     status = context.frontend.exchangeFailed() ? kExitLinkFailed : kExitSuccess;
     return std::nullopt;
   }
-  const auto period = hourDayPeriod(context, context.options.period, reading.daily, *range,
-                                    reader.controllerClock());
+  const auto period =
+      hourDayPeriod(context, reading.request, reading.daily, *range, reader.controllerClock());
   if (!period) {
     status = kExitBadInput;
     return std::nullopt;
@@ -168,7 +168,7 @@ std::optional<ChromReading> readByPeriod(CommandContext& context,
 }  // namespace
 
 int readDeviceArchive(CommandContext& context, const DeviceArchiveReading& reading) {
-  const PeriodRequest& request = context.options.period;
+  const PeriodRequest& request = reading.request;
   std::optional<PeriodCheck> measurement;
   if (reading.measurement) {
     measurement = measurementPeriod(context, request);

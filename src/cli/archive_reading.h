@@ -10,6 +10,7 @@
 #include "cli/cli_output.h"
 #include "cli/command.h"
 #include "cli/controller_session.h"
+#include "cli/period_options.h"
 #include "cli/scratch_folder.h"
 #include "core/archives/archive_dialogs.h"
 #include "core/archives/archive_file_header.h"
@@ -62,6 +63,7 @@ int keepReading(CommandContext& context, int status, const std::optional<std::fi
 // archive: the period settled as the archive's dialog settles it, the records read with `read`,
 // then saved in the program's file or printed with `print` as `show` prints that file.
 struct DeviceArchiveReading {
+  PeriodRequest request;
   bool measurement = false;
   bool daily = false;
   std::string_view extension;

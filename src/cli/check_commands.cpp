@@ -10,12 +10,15 @@
 namespace zvc::cli {
 namespace {
 
+PeriodReading periodReading(CheckArchive archive) {
+  return {PeriodUnit::kMeasurement, false, checkArchiveFormat(archive).extension};
+}
+
 void printCheckTable(const CheckTable& table, TextOutput& out) {
   printTable(out, table.caption, table.headings, table.rows);
 }
 
-std::optional<CheckTable> openTable(CommandContext& context) {
-  const std::filesystem::path file = context.options.file;
+std::optional<CheckTable> openTable(CommandContext& context, const std::filesystem::path& file) {
   const CheckArchiveFormat* format = checkArchiveFormatOf(file);
   if (format == nullptr) return std::nullopt;
   const auto saved = openCheckFile(format->archive, file, context.frontend);
@@ -26,7 +29,7 @@ std::optional<CheckTable> openTable(CommandContext& context) {
 }  // namespace
 
 int CheckReadCommand::run(CommandContext& context) {
-  const PeriodRequest& request = context.options.period;
+  const PeriodRequest& request = request_;
   const std::optional<PeriodCheck> period = measurementPeriod(context, request);
   if (!period) return kExitBadInput;
   std::optional<std::filesystem::path> saveFile;
@@ -51,20 +54,42 @@ int CheckReadCommand::run(CommandContext& context) {
   });
 }
 
-int showCheckFile(CommandContext& context) {
-  const auto table = openTable(context);
+int showCheckFile(CommandContext& context, const std::filesystem::path& file) {
+  const auto table = openTable(context, file);
   if (!table) return kExitBadInput;
   printCheckTable(*table, context.out);
   return kExitSuccess;
 }
 
-int exportCheckFile(CommandContext& context) {
-  const auto table = openTable(context);
+int exportCheckFile(CommandContext& context, const std::filesystem::path& file,
+                    const std::string& xlsxFile) {
+  const auto table = openTable(context, file);
   if (!table) return kExitBadInput;
-  const auto out =
-      checkedOutputFile(context, withDefaultExtension(context.options.xlsxFile, ".xlsx"));
+  const auto out = checkedOutputFile(context, withDefaultExtension(xlsxFile, ".xlsx"));
   if (!out) return kExitBadInput;
   return exportCheckTable(*table, *out, context.frontend) ? kExitSuccess : kExitBadInput;
+}
+
+CommandHelp CheckReadCommand::help() const {
+  const bool calibration = archive_ == CheckArchive::kCalibration;
+  const std::string name = calibration ? "calib" : "verif";
+  return {name,
+          calibration ? "the chromatograph's calibration archive"
+                      : "the chromatograph's verification archive",
+          name + " (" + periodChoices(periodReading(archive_), " | ") + ") [--save FILE]",
+          std::string("The chromatograph's ") + (calibration ? "calibration" : "verification") +
+              " archive (" + std::string(checkArchiveFormat(archive_).extension) +
+              "), read for a period."};
+}
+
+void CheckReadCommand::declare(OptionDeclarations& options) const {
+  declarePeriodOptions(options, periodReading(archive_));
+  declareLinkOptions(options);
+}
+
+void CheckReadCommand::accept(const GivenArguments& given) {
+  expectWords(given, 0, 0, help().name);
+  request_ = readPeriodRequest(given, periodReading(archive_));
 }
 
 }  // namespace zvc::cli

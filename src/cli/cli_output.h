@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include "cli/cli_options.h"
-
 namespace zvc::cli {
+
+enum class OutputEncoding { kUtf8, kCp1251 };
 
 // A stream of text lines in the encoding the caller asked for. The program's texts are UTF-8;
 // Windows-1251 consumers get them converted, a character the code page lacks as "?".

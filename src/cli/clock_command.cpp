@@ -41,7 +41,7 @@ int ClockCommand::run(CommandContext& context) {
   ControllerSession session(context.folder, context.frontend, context.errors);
   if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
   TableService& tables = session.tables();
-  if (context.options.clockAction == ClockAction::kSet) {
+  if (action_ == ClockAction::kSet) {
     // The transition rules of table 6 give the time type written with the time.
     if (!tables.readTableRange({6, 0, kSystemParameterBytes})) return kExitLinkFailed;
     return outcome(writeComputerTime(tables), context);
@@ -49,10 +49,33 @@ int ClockCommand::run(CommandContext& context) {
   const std::optional<ClockReading> reading = readControllerClock(tables);
   if (!reading) return kExitLinkFailed;
   printClocks(*reading, tables, context.out);
-  if (context.options.clockAction == ClockAction::kCorrect) {
+  if (action_ == ClockAction::kCorrect) {
     return correct(*reading, tables, context);
   }
   return kExitSuccess;
+}
+
+CommandHelp ClockCommand::help() const {
+  return {"clock", "the controller's clock beside the computer's; correct or set it",
+          "clock [--correct | --set]",
+          "The controller's date, time, weekday and time type beside the computer's\n"
+          "(\"label<TAB>controller<TAB>computer\")."};
+}
+
+void ClockCommand::declare(OptionDeclarations& options) const {
+  options.flag("--correct",
+               "move the controller clock towards the computer's (at most to a whole\n"
+               "hour); asks first");
+  options.flag("--set", "write the computer's time into the controller; asks first");
+  declareLinkOptions(options);
+}
+
+void ClockCommand::accept(const GivenArguments& given) {
+  expectWords(given, 0, 0, "clock");
+  const bool correct = given.has("--correct");
+  const bool set = given.has("--set");
+  if (correct && set) throw Refusal{"--correct and --set exclude each other"};
+  action_ = correct ? ClockAction::kCorrect : set ? ClockAction::kSet : ClockAction::kShow;
 }
 
 }  // namespace zvc::cli

@@ -371,8 +371,8 @@ std::string SubscriberCollection::save(const ArchiveJob& job, const ChromReading
 
 // The stations of the chosen lists and names, in list order (telephone first).
 std::optional<std::vector<Station>> chosenStations(CommandContext& context,
+                                                   const CollectRequest& request,
                                                    const LinkSettings& settings) {
-  const CollectRequest& request = context.options.collect;
   std::vector<Subscriber> all;
   if (request.lists != SubscriberLists::kEthernet) {
     const auto& list = settings.phone.subscribers;
@@ -473,8 +473,8 @@ std::vector<std::vector<std::size_t>> turnsOf(const std::vector<Station>& statio
   return turns;
 }
 
-std::optional<DateTime6> sinceOf(CommandContext& context) {
-  const std::optional<DateTimeArgument>& since = context.options.collect.since;
+std::optional<DateTime6> sinceOf(CommandContext& context,
+                                 const std::optional<DateTimeArgument>& since) {
   if (!since) return addDays(localNow(), -kDefaultDepthDays);
   const DateTime6 value{static_cast<std::uint8_t>(since->year - 2000),
                         static_cast<std::uint8_t>(since->month),
@@ -511,8 +511,8 @@ bool succeeded(const std::vector<std::vector<SummaryRow>>& rows) {
 }  // namespace
 
 int CollectCommand::run(CommandContext& context) {
-  const CollectRequest& request = context.options.collect;
-  const std::optional<DateTime6> since = sinceOf(context);
+  const CollectRequest& request = request_;
+  const std::optional<DateTime6> since = sinceOf(context, request.since);
   if (!since) return kExitBadInput;
   const std::filesystem::path out = request.outFolder;
   std::error_code error;
@@ -523,7 +523,8 @@ int CollectCommand::run(CommandContext& context) {
 
   LinkSettingsStore store(context.folder.linkSettingsFiles());
   store.load({});
-  const std::optional<std::vector<Station>> stations = chosenStations(context, store.settings);
+  const std::optional<std::vector<Station>> stations =
+      chosenStations(context, request, store.settings);
   if (!stations) return kExitBadInput;
   const std::vector<ArchiveJob> jobs = archiveJobs(request.kinds);
   CollectionState state(out);
@@ -571,6 +572,102 @@ int CollectCommand::run(CommandContext& context) {
 
   printSummary(context.out, rows);
   return succeeded(rows) ? kExitSuccess : kExitLinkFailed;
+}
+
+namespace {
+
+// The link of each station comes from its address book.
+constexpr const char* kBookLinkOptions[] = {"--tcp", "--serial", "--phone", "--subscriber",
+                                            "--address"};
+
+SubscriberLists readLists(const GivenArguments& given) {
+  const std::string* lists = given.single("--list");
+  if (lists == nullptr || *lists == "both") return SubscriberLists::kBoth;
+  if (*lists == "phone") return SubscriberLists::kPhone;
+  if (*lists == "ethernet") return SubscriberLists::kEthernet;
+  throw Refusal{"--list: phone, ethernet or both expected, got \"" + *lists + "\""};
+}
+
+std::vector<std::string> readKinds(const GivenArguments& given) {
+  std::vector<std::string> kinds;
+  const std::string* text = given.single("--kinds");
+  if (text == nullptr) return kinds;
+  std::string_view rest = *text;
+  while (!rest.empty() || kinds.empty()) {
+    const std::size_t comma = std::min(rest.find(','), rest.size());
+    const std::string kind(rest.substr(0, comma));
+    if (std::find(std::begin(kCollectKinds), std::end(kCollectKinds), kind) ==
+        std::end(kCollectKinds)) {
+      throw Refusal{"--kinds: unknown kind \"" + kind + "\" (diag, interv, meas, hour, day, " +
+                    "moist-meas, moist-hour, moist-day, calib, verif)"};
+    }
+    if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) kinds.push_back(kind);
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
+  }
+  return kinds;
+}
+
+}  // namespace
+
+CommandHelp CollectCommand::help() const {
+  return {"collect", "what is new at every station of the address books",
+          "collect --out DIR [--list phone|ethernet|both] [--only NAME]... [--kinds KIND,...]\n"
+          "collect --out DIR [--since YYYY-MM-DD] [--jobs N]",
+          "Every subscriber of the address books (--only: the named ones) and each archive\n"
+          "kind (diag, interv, meas, hour, day, moist-meas, moist-hour, moist-day, calib,\n"
+          "verif; meas, hour and day of both runs) read from where its last collection\n"
+          "ended up to the controller's clock (hour, day: to the last complete hour or gas\n"
+          "day), saved in DIR/<subscriber>/<kind>/ under the name the program proposes\n"
+          "(\"_2\", \"_3\" … before the extension when it is taken). Where each one ended is\n"
+          "kept in DIR/collect-state.ini, written after every file, so a run cut short\n"
+          "resumes without losing or repeating a record. The summary\n"
+          "\"subscriber<TAB>kind<TAB>records<TAB>result\" on stdout; exit 0 only when every\n"
+          "subscriber succeeded, 1 otherwise."};
+}
+
+void CollectCommand::declare(OptionDeclarations& options) const {
+  options.value("--out", "DIR", "the folder of the collected files");
+  options.value("--list", "phone|ethernet|both",
+                "the address books to collect from (default both)");
+  options.repeatable("--only", "NAME", "only this subscriber; repeatable");
+  options.value("--kinds", "KIND,...", "only these archive kinds");
+  options.value("--since", "YYYY-MM-DD", "where a first collection starts (default: 7 days back)");
+  options.value("--jobs", "N",
+                "TCP subscribers N at a time (1..64), the modem ones one after the other");
+  declareLinkOptions(options);
+  for (const char* name : kBookLinkOptions) options.hide(name);
+}
+
+void CollectCommand::accept(const GivenArguments& given) {
+  for (const char* name : kBookLinkOptions) {
+    if (given.has(name)) {
+      throw Refusal{std::string(name) + " is not for collect: it reads the address books"};
+    }
+  }
+  expectWords(given, 0, 0, "collect");
+  constexpr int kMaxJobs = 64;
+  CollectRequest request;
+  const std::string* out = given.single("--out");
+  if (out == nullptr || out->empty()) throw Refusal{"collect needs --out DIR"};
+  request.outFolder = *out;
+  request.lists = readLists(given);
+  for (const std::string& name : given.values("--only")) {
+    if (name.empty()) throw Refusal{"--only: a subscriber's name expected"};
+    request.only.push_back(name);
+  }
+  request.kinds = readKinds(given);
+  if (const std::string* since = given.single("--since")) {
+    if (!fitsShape(*since, "dddd-dd-dd")) {
+      throw Refusal{"--since: \"YYYY-MM-DD\" expected, got \"" + *since + "\""};
+    }
+    request.since = readDateTime(*since, true);
+  }
+  if (const std::string* jobs = given.single("--jobs")) {
+    const auto count = digitsNumber<int>(*jobs, kMaxJobs);
+    if (!count || *count == 0) throw Refusal{"--jobs: 1..64 expected"};
+    request.jobs = *count;
+  }
+  request_ = request;
 }
 
 }  // namespace zvc::cli

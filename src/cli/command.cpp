@@ -22,59 +22,37 @@
 
 namespace zvc::cli {
 
-std::unique_ptr<Command> makeCommand(CommandName name) {
-  switch (name) {
-    case CommandName::kIdentify:
-      return std::make_unique<IdentifyCommand>();
-    case CommandName::kReadTable:
-      return std::make_unique<ReadTableCommand>();
-    case CommandName::kDiag:
-      return std::make_unique<ArchiveCommand>(MessageFileKind::kDiagnostic);
-    case CommandName::kInterv:
-      return std::make_unique<ArchiveCommand>(MessageFileKind::kIntervention);
-    case CommandName::kShow:
-      return std::make_unique<ShowCommand>();
-    case CommandName::kPrint:
-      return std::make_unique<PrintCommand>();
-    case CommandName::kClock:
-      return std::make_unique<ClockCommand>();
-    case CommandName::kShowParams:
-      return std::make_unique<ShowParamsCommand>();
-    case CommandName::kConfig:
-      return std::make_unique<ConfigCommand>();
-    case CommandName::kUsers:
-      return std::make_unique<UsersCommand>();
-    case CommandName::kState:
-    case CommandName::kMomentary:
-      return std::make_unique<LiveDataCommand>();
-    case CommandName::kWatch:
-      return std::make_unique<WatchCommand>();
-    case CommandName::kExport:
-      return std::make_unique<ExportCommand>();
-    case CommandName::kMeas:
-      return std::make_unique<ChromArchiveCommand>(ChromArchive::kMeasurement);
-    case CommandName::kHour:
-      return std::make_unique<ChromArchiveCommand>(ChromArchive::kHourly);
-    case CommandName::kDay:
-      return std::make_unique<ChromArchiveCommand>(ChromArchive::kDaily);
-    case CommandName::kMoistMeas:
-      return std::make_unique<MoistureReadCommand>(MoistureArchive::kMeasurement);
-    case CommandName::kMoistHour:
-      return std::make_unique<MoistureReadCommand>(MoistureArchive::kHourly);
-    case CommandName::kMoistDay:
-      return std::make_unique<MoistureReadCommand>(MoistureArchive::kDaily);
-    case CommandName::kCalib:
-      return std::make_unique<CheckReadCommand>(CheckArchive::kCalibration);
-    case CommandName::kVerif:
-      return std::make_unique<CheckReadCommand>(CheckArchive::kVerification);
-    case CommandName::kCollect:
-      return std::make_unique<CollectCommand>();
-    case CommandName::kPlot:
-      return std::make_unique<PlotCommand>();
-    case CommandName::kPassport:
-      return std::make_unique<PassportCommand>();
-  }
-  return nullptr;
+std::vector<std::unique_ptr<Command>> makeCommands() {
+  std::vector<std::unique_ptr<Command>> commands;
+  const auto add = [&commands](std::unique_ptr<Command> command) {
+    commands.push_back(std::move(command));
+  };
+  add(std::make_unique<IdentifyCommand>());
+  add(std::make_unique<ReadTableCommand>());
+  add(std::make_unique<ClockCommand>());
+  add(std::make_unique<UsersCommand>());
+  add(std::make_unique<LiveDataCommand>(true));
+  add(std::make_unique<LiveDataCommand>(false));
+  add(std::make_unique<WatchCommand>());
+  add(std::make_unique<ArchiveCommand>(MessageFileKind::kDiagnostic));
+  add(std::make_unique<ArchiveCommand>(MessageFileKind::kIntervention));
+  add(std::make_unique<ChromArchiveCommand>(ChromArchive::kMeasurement));
+  add(std::make_unique<ChromArchiveCommand>(ChromArchive::kHourly));
+  add(std::make_unique<ChromArchiveCommand>(ChromArchive::kDaily));
+  add(std::make_unique<MoistureReadCommand>(MoistureArchive::kMeasurement));
+  add(std::make_unique<MoistureReadCommand>(MoistureArchive::kHourly));
+  add(std::make_unique<MoistureReadCommand>(MoistureArchive::kDaily));
+  add(std::make_unique<CheckReadCommand>(CheckArchive::kCalibration));
+  add(std::make_unique<CheckReadCommand>(CheckArchive::kVerification));
+  add(std::make_unique<CollectCommand>());
+  add(std::make_unique<PassportCommand>());
+  add(std::make_unique<ShowParamsCommand>());
+  add(std::make_unique<ConfigCommand>());
+  add(std::make_unique<ShowCommand>());
+  add(std::make_unique<ExportCommand>());
+  add(std::make_unique<PrintCommand>());
+  add(std::make_unique<PlotCommand>());
+  return commands;
 }
 
 int refuse(CommandContext& context, std::string_view text) {

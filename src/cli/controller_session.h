@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cli/cli_frontend.h"
-#include "cli/cli_options.h"
 #include "cli/link_options.h"
 #include "core/app/working_folder.h"
 #include "core/link/kpsbox.h"

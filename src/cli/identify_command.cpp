@@ -22,4 +22,18 @@ int IdentifyCommand::run(CommandContext& context) {
   return kExitSuccess;
 }
 
+CommandHelp IdentifyCommand::help() const {
+  return {"identify", "the controller's identification and names", "identify",
+          "The identification view as \"label<TAB>value\" lines (labels as the view shows\n"
+          "them), then the three names; exit 3 when the type or version is not served."};
+}
+
+void IdentifyCommand::declare(OptionDeclarations& options) const {
+  declareLinkOptions(options);
+}
+
+void IdentifyCommand::accept(const GivenArguments& given) {
+  expectWords(given, 0, 0, "identify");
+}
+
 }  // namespace zvc::cli

@@ -1,5 +1,6 @@
 #include "cli/link_options.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "core/common/baud_rates.h"
@@ -7,6 +8,50 @@
 
 namespace zvc::cli {
 namespace {
+
+constexpr int kMaxUserCodeDigits = 4;
+constexpr int kMaxPasswordChars = 12;
+constexpr int kMaxTcpPort = 65535;
+
+// Characters, not bytes: the password field counts what the user typed.
+std::size_t characterCount(std::string_view utf8) {
+  return static_cast<std::size_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+void readTcp(const std::string& text, LinkOptions& link) {
+  const auto colon = text.rfind(':');
+  const std::string_view host = std::string_view(text).substr(0, colon);
+  const auto port = colon == std::string::npos
+                        ? std::nullopt
+                        : digitsNumber<int>(std::string_view(text).substr(colon + 1), kMaxTcpPort);
+  if (host.empty() || !port || *port == 0) {
+    throw Refusal{"--tcp: HOST:PORT expected, got \"" + text + "\""};
+  }
+  link.tcpHost = std::string(host);
+  link.tcpPort = *port;
+}
+
+void readCredentials(const GivenArguments& given, LinkOptions& link) {
+  if (const std::string* user = given.single("--user")) {
+    if (!allDigits(*user) || user->size() > kMaxUserCodeDigits) {
+      throw Refusal{"--user: a code of 1 to 4 digits expected"};
+    }
+    link.user = *user;
+  }
+  if (const std::string* password = given.single("--password")) {
+    if (!link.user) throw Refusal{"--password needs --user"};
+    if (characterCount(*password) > kMaxPasswordChars) {
+      throw Refusal{"--password: at most 12 characters"};
+    }
+    link.password = *password;
+  }
+  link.passwordFromStdin = given.has("--password-stdin");
+  if (link.passwordFromStdin) {
+    if (link.password) throw Refusal{"--password and --password-stdin exclude each other"};
+    if (!link.user) throw Refusal{"--password-stdin needs --user"};
+  }
+}
 
 // "COMn" in any case: n, 0 when n is not a number.
 std::optional<int> comNumber(std::string_view name) {
@@ -98,6 +143,90 @@ std::optional<std::string> findByName(const std::string& name, const LinkSetting
 }
 
 }  // namespace
+
+void declareLinkOptions(OptionDeclarations& options) {
+  options.group(kLinkOptionsGroup);
+  options.value("--tcp", "HOST:PORT",
+                "a controller on TCP; the stored Ethernet settings (\"ETHERNET_CONN_PAR\")\n"
+                "fill what is not given");
+  options.value("--serial", "COMn|DEVICE-PATH",
+                "the serial line (with --phone: the modem's port); a device path stands\n"
+                "for the stored COM number, which the port messages name\n"
+                "(\"Коммуникационный порт СОМ1 недоступен / DEVICE-PATH\")");
+  options.value("--baud", "N", "the rate of the serial line, bit/s");
+  options.value("--phone", "NAME|NUMBER",
+                "dial through the modem with the stored telephone settings\n"
+                "(\"FON_CONN_PAR\": port, modem command, attempts, waits): a subscriber\n"
+                "of the telephone list or a number as given");
+  options.value("--subscriber", "NAME", "a subscriber of the telephone or the Ethernet list");
+  options.value("--address", "N", "controller address, 255 = whoever answers (default 1)");
+  options.value("--preambles", "N", "bytes 0xFF before each request, 0..255");
+  options.value("--tries", "N", "tries of an exchange, 1..5");
+  options.value("--first-byte-s", "N", "wait for the first byte of an answer, 1..120 s");
+  options.value("--next-byte-ms", "N", "wait between the bytes of an answer, 55..5000 ms");
+  options.value("--tcp-pause-ms", "N",
+                "with --tcp: pause before each request, 0..5000 ms (default 500)");
+  options.value("--user", "CODE",
+                "the user code of the write credentials; the password is taken from\n"
+                "--password, --password-stdin or else the environment variable\n"
+                "ZVC_PASSWORD");
+  options.value("--password", "TEXT",
+                "the write password; other users see it in the process list: prefer\n"
+                "--password-stdin or ZVC_PASSWORD");
+  options.flag("--password-stdin",
+               "the write password is the first line of stdin (users --change reads\n"
+               "the new password and code from the lines after it)");
+}
+
+LinkOptions readLinkOptions(const GivenArguments& given) {
+  LinkOptions link;
+  if (const std::string* tcp = given.single("--tcp")) readTcp(*tcp, link);
+  if (const std::string* serial = given.single("--serial")) {
+    if (link.tcpHost) throw Refusal{"--tcp and --serial exclude each other"};
+    if (serial->empty()) throw Refusal{"--serial: COMn or a device path expected"};
+    link.serial = *serial;
+  }
+  if (const std::string* phone = given.single("--phone")) {
+    if (link.tcpHost) throw Refusal{"--tcp and --phone exclude each other"};
+    if (phone->empty()) throw Refusal{"--phone: a subscriber's name or a number expected"};
+    link.phone = *phone;
+  }
+  if (const std::string* subscriber = given.single("--subscriber")) {
+    if (link.tcpHost || link.phone) throw Refusal{"--subscriber excludes --tcp and --phone"};
+    if (subscriber->empty()) throw Refusal{"--subscriber: a subscriber's name expected"};
+    link.subscriber = *subscriber;
+  }
+  link.baud = numberOption(given, "--baud");
+  if (link.baud && link.tcpHost) throw Refusal{"--baud is for a serial line"};
+  link.address = numberOption(given, "--address");
+  link.preambles = numberOption(given, "--preambles");
+  link.tries = numberOption(given, "--tries");
+  link.firstByteS = numberOption(given, "--first-byte-s");
+  link.nextByteMs = numberOption(given, "--next-byte-ms");
+  link.tcpPauseMs = numberOption(given, "--tcp-pause-ms");
+  if (link.tcpPauseMs && !link.tcpHost) throw Refusal{"--tcp-pause-ms is for a TCP link"};
+  readCredentials(given, link);
+  return link;
+}
+
+std::optional<std::string> takePassword(LinkOptions& given, std::istream& in,
+                                        const char* environment) {
+  if (!given.user || given.password) return std::nullopt;
+  std::string source = kPasswordVariable;
+  std::string password;
+  if (given.passwordFromStdin) {
+    source = "--password-stdin";
+    if (!std::getline(in, password)) return source + ": no password on stdin";
+    if (password.ends_with('\r')) password.pop_back();
+  } else if (environment != nullptr) {
+    password = environment;
+  } else {
+    return std::nullopt;
+  }
+  if (characterCount(password) > kMaxPasswordChars) return source + ": at most 12 characters";
+  given.password = std::move(password);
+  return std::nullopt;
+}
 
 std::optional<std::string> findSubscriber(const LinkOptions& given, const LinkSettings& settings,
                                           std::optional<Subscriber>& found) {

@@ -1,13 +1,50 @@
 #pragma once
 
+#include <istream>
 #include <optional>
 #include <string>
 #include <variant>
 
-#include "cli/cli_options.h"
+#include "cli/arguments.h"
 #include "core/link/link_settings.h"
 
 namespace zvc::cli {
+
+// Given link options; what is not given comes from the stored settings.
+struct LinkOptions {
+  std::optional<std::string> tcpHost;
+  int tcpPort = 0;                    // with tcpHost
+  std::optional<std::string> serial;  // "COMn" or a device path
+  std::optional<int> baud;
+  std::optional<int> address;
+  std::optional<int> preambles;
+  std::optional<int> tries;
+  std::optional<int> firstByteS;
+  std::optional<int> nextByteMs;
+  std::optional<std::string> phone;       // a telephone subscriber's name, or a number
+  std::optional<std::string> subscriber;  // a name of the telephone or the Ethernet list
+  std::optional<std::string> user;        // 1..4 digits
+  std::optional<int> tcpPauseMs;          // with tcpHost
+  std::optional<std::string> password;
+  bool passwordFromStdin = false;  // the password is the first line of stdin
+  bool operator==(const LinkOptions&) const = default;
+};
+
+// The link options, one group shared by every command that talks to a controller.
+inline constexpr char kLinkOptionsGroup[] =
+    "Link options (default: the stored direct-line settings of \"zvc.ini\" in the working folder)";
+void declareLinkOptions(OptionDeclarations& options);
+// What was given of them, in the shape the options take.
+LinkOptions readLinkOptions(const GivenArguments& given);
+
+// The environment variable that may hold the write password.
+inline constexpr char kPasswordVariable[] = "ZVC_PASSWORD";
+
+// With --user and neither --password nor --password-stdin, the password of the environment
+// variable (`environment`, null when it is not set); with --password-stdin the first line of
+// `in`. The text of the refusal otherwise.
+std::optional<std::string> takePassword(LinkOptions& given, std::istream& in,
+                                        const char* environment);
 
 // An entry of the telephone or the Ethernet address book: how collect and --phone/--subscriber
 // reach a controller.

@@ -1,5 +1,6 @@
 #include "cli/live_data_command.h"
 
+#include <climits>
 #include <ctime>
 #include <thread>
 
@@ -111,8 +112,7 @@ void waitSeconds(int seconds) {
 }  // namespace
 
 int LiveDataCommand::run(CommandContext& context) {
-  LiveRequest request = context.options.live;
-  if (context.options.command == CommandName::kState) request.view = LiveView::kState;
+  const LiveRequest& request = request_;
   ControllerSession session(context.folder, context.frontend, context.errors);
   if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
   TableService& tables = session.tables();
@@ -126,7 +126,7 @@ int LiveDataCommand::run(CommandContext& context) {
 }
 
 int WatchCommand::run(CommandContext& context) {
-  const LiveRequest& request = context.options.live;
+  const LiveRequest& request = request_;
   ControllerSession session(context.folder, context.frontend, context.errors);
   if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
   TableService& tables = session.tables();
@@ -150,6 +150,99 @@ int WatchCommand::run(CommandContext& context) {
     }
   }
   return status;
+}
+
+namespace {
+
+constexpr int kMaxIntervalS = 86400;
+
+void declareViewOptions(OptionDeclarations& options, bool watch) {
+  options.value("--run", "1|2", "the momentary data of the chromatograph's run");
+  options.flag("--moisture", "the moisture meter's momentary data");
+  if (watch) {
+    options.flag("--state", "the controller-state view");
+  } else {
+    // Known, so that it is refused with the views this command has.
+    options.unlisted("--state");
+  }
+}
+
+// The view of momentary and watch; --state only for watch.
+LiveRequest readLiveRequest(const GivenArguments& given, bool watch) {
+  LiveRequest request;
+  const bool state = given.has("--state");
+  const int views = static_cast<int>(given.has("--run") + given.has("--moisture") + state);
+  if (views != 1 || (state && !watch)) {
+    throw Refusal{watch ? "give one of --run 1|2, --moisture, --state"
+                        : "give one of --run 1|2, --moisture"};
+  }
+  if (const std::string* run = given.single("--run")) {
+    if (*run != "1" && *run != "2") throw Refusal{"--run: 1 or 2 expected"};
+    request.view = LiveView::kRun;
+    request.run = *run == "1" ? 0 : 1;
+  } else {
+    request.view = state ? LiveView::kState : LiveView::kMoisture;
+  }
+  if (const std::string* interval = given.single("--interval")) {
+    request.intervalS = digitsNumber<int>(*interval, kMaxIntervalS);
+    if (!request.intervalS || *request.intervalS == 0) {
+      throw Refusal{"--interval: seconds 1..86400 expected"};
+    }
+  }
+  if (const std::string* count = given.single("--count")) {
+    request.count = digitsNumber<int>(*count, INT_MAX);
+    if (!request.count || *request.count == 0) throw Refusal{"--count: a number from 1 expected"};
+  }
+  return request;
+}
+
+}  // namespace
+
+CommandHelp LiveDataCommand::help() const {
+  if (state_) {
+    return {"state", "the controller-state view once", "state",
+            "The controller-state view once as \"label<TAB>value\" lines."};
+  }
+  return {"momentary", "one poll of a momentary view", "momentary (--run 1|2 | --moisture)",
+          "One poll of a momentary view: the time line, then\n"
+          "\"parameter<TAB>value[<TAB>zone]\" per shown row."};
+}
+
+void LiveDataCommand::declare(OptionDeclarations& options) const {
+  if (!state_) declareViewOptions(options, false);
+  declareLinkOptions(options);
+}
+
+void LiveDataCommand::accept(const GivenArguments& given) {
+  expectWords(given, 0, 0, help().name);
+  if (state_) {
+    request_ = {};
+    request_.view = LiveView::kState;
+  } else {
+    request_ = readLiveRequest(given, false);
+  }
+}
+
+CommandHelp WatchCommand::help() const {
+  return {"watch", "poll a live view, one line per poll",
+          "watch (--run 1|2 | --moisture | --state) [--interval S] [--count N]",
+          "Polls every S seconds and prints one line per poll:\n"
+          "\"YYYY-MM-DD HH:MM:SS<TAB>value<TAB>…\"; a failed poll goes to stderr, three in a\n"
+          "row end with exit 1; Ctrl-C ends after the line in progress with exit 0."};
+}
+
+void WatchCommand::declare(OptionDeclarations& options) const {
+  declareViewOptions(options, true);
+  options.value("--interval", "S",
+                "seconds between polls, 1..86400 (default 10 for momentary data, 1 for\n"
+                "the state)");
+  options.value("--count", "N", "stop after N polls (default: until Ctrl-C)");
+  declareLinkOptions(options);
+}
+
+void WatchCommand::accept(const GivenArguments& given) {
+  expectWords(given, 0, 0, "watch");
+  request_ = readLiveRequest(given, true);
 }
 
 }  // namespace zvc::cli

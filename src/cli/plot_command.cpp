@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
 
 #include "cli/chrom_commands.h"
 #include "cli/exit_status.h"
@@ -32,14 +35,14 @@ class HeadlessWidgetApplication {
 };
 
 // The chart source of a saved chromatograph or moisture-meter file.
-std::optional<ChartSource> openChartSource(CommandContext& context) {
-  const std::filesystem::path file = context.options.file;
+std::optional<ChartSource> openChartSource(CommandContext& context,
+                                           const std::filesystem::path& file) {
   if (const MoistureFileFormat* format = moistureFileFormatOf(file)) {
     const auto saved = openMoistureFile(format->archive, file, context.frontend);
     if (!saved) return std::nullopt;
     return chartSource(buildMoistureTable(format->archive, saved->header, saved->records));
   }
-  const auto table = openChromTable(context, "a chart (.mch, .hch, .dch, .mwm, .hwm, .dwm)");
+  const auto table = openChromTable(context, file, "a chart (.mch, .hch, .dch, .mwm, .hwm, .dwm)");
   if (!table) return std::nullopt;
   return chartSource(*table);
 }
@@ -47,8 +50,8 @@ std::optional<ChartSource> openChartSource(CommandContext& context) {
 }  // namespace
 
 int PlotCommand::run(CommandContext& context) {
-  const PlotRequest& plot = context.options.plot;
-  const std::optional<ChartSource> table = openChartSource(context);
+  const PlotRequest& plot = request_;
+  const std::optional<ChartSource> table = openChartSource(context, plot.file);
   if (!table) return kExitBadInput;
   std::vector<int> chosen;
   for (const std::string& name : plot.parameters) {
@@ -80,6 +83,67 @@ int PlotCommand::run(CommandContext& context) {
     return kExitBadInput;
   }
   return kExitSuccess;
+}
+
+namespace {
+
+// "W" "x" "H" with both within what a picture can sensibly be.
+std::pair<int, int> readPlotSize(const std::string& text) {
+  constexpr int kMinSide = 100;
+  constexpr int kMaxSide = 10000;
+  const std::string_view given = text;
+  const std::size_t x = given.find('x');
+  const auto width = digitsNumber<int>(given.substr(0, x), kMaxSide);
+  const auto height =
+      x == std::string::npos ? std::nullopt : digitsNumber<int>(given.substr(x + 1), kMaxSide);
+  if (!width || !height || *width < kMinSide || *height < kMinSide) {
+    throw Refusal{"--size: WIDTHxHEIGHT of 100..10000 pixels each expected, got \"" + text + "\""};
+  }
+  return {*width, *height};
+}
+
+}  // namespace
+
+CommandHelp PlotCommand::help() const {
+  return {"plot", "the chart of a saved file, as a PNG",
+          "plot FILE --param NAME[,NAME…] --png OUT.png [--size WxH] [--config FILE.cnf]",
+          "The chart of the \"График\" button of a saved .mch, .hch, .dch, .mwm, .hwm or .dwm\n"
+          "file: the named parameters over time, gaps where the table shows no number, the\n"
+          "\"*\" and \"#\" values marked."};
+}
+
+void PlotCommand::declare(OptionDeclarations& options) const {
+  options.value("--param", "NAME[,NAME…]", "the parameters, as the table's headings name them");
+  options.value("--png", "OUT.png", "the picture (\".png\" appended to a name without extension)");
+  options.value("--size", "WxH", "its size in pixels, 100..10000 each (default 1200x700)");
+  options.value("--config", "FILE.cnf",
+                "the warning setpoints of that configuration file drawn as lines");
+}
+
+void PlotCommand::accept(const GivenArguments& given) {
+  PlotRequest plot;
+  plot.file = expectWords(given, 1, 1, "plot")[0];
+  const std::string* names = given.single("--param");
+  if (names == nullptr || names->empty()) throw Refusal{"plot needs --param NAME[,NAME…]"};
+  std::size_t from = 0;
+  for (std::size_t comma; (comma = names->find(',', from)) != std::string::npos; from = comma + 1) {
+    plot.parameters.push_back(names->substr(from, comma - from));
+  }
+  plot.parameters.push_back(names->substr(from));
+  for (const std::string& name : plot.parameters) {
+    if (name.empty()) throw Refusal{"--param: a parameter name between the commas expected"};
+  }
+  const std::string* png = given.single("--png");
+  if (png == nullptr || png->empty()) throw Refusal{"plot needs --png OUT.png"};
+  plot.pngFile = *png;
+  if (const std::string* size = given.single("--size")) {
+    std::tie(plot.width, plot.height) = readPlotSize(*size);
+  }
+  if (const std::string* config = given.single("--config")) {
+    if (config->empty()) throw Refusal{"--config: a configuration file expected"};
+    plot.configFile = *config;
+  }
+  request_ = plot;
 }
 
 }  // namespace zvc::cli

@@ -51,8 +51,8 @@ HeadlessGuiApplication::HeadlessGuiApplication() {
   application_ = std::make_unique<QGuiApplication>(argc_, argv_);
 }
 
-int writePdfOrTell(CommandContext& context, const Report& report) {
-  if (!writeReportPdf(report, pdfFileName(context.options.pdfFile))) {
+int writePdfOrTell(CommandContext& context, const Report& report, const std::string& pdfFile) {
+  if (!writeReportPdf(report, pdfFileName(pdfFile))) {
     context.frontend.showMessage(kErrorKind, "Ошибка печати данных", "");
     return kExitBadInput;
   }
@@ -60,8 +60,8 @@ int writePdfOrTell(CommandContext& context, const Report& report) {
 }
 
 int PrintCommand::run(CommandContext& context) {
-  if (moistureFileFormatOf(context.options.file) != nullptr) return printMoistureFile(context);
-  const std::optional<OpenedFile> opened = openSavedFile(context, context.options.file);
+  if (moistureFileFormatOf(file_) != nullptr) return printMoistureFile(context, file_, pdfFile_);
+  const std::optional<OpenedFile> opened = openSavedFile(context, file_);
   if (!opened) return kExitBadInput;
   const MessageViewRows view(opened->kind, opened->messages.header, opened->messages.rows);
   // The organisation the print question would propose; zvc-cli does not change it.
@@ -72,7 +72,25 @@ int PrintCommand::run(CommandContext& context) {
   const MessageReport report(reportKind(opened->kind), opened->messages.header, reportRows(view),
                              QString::fromStdString(organisation));
   report.announceCut(context.frontend);
-  return writePdfOrTell(context, report.buildReport());
+  return writePdfOrTell(context, report.buildReport(), pdfFile_);
+}
+
+CommandHelp PrintCommand::help() const {
+  return {"print", "the printed report of a saved file, as a PDF", "print FILE --pdf OUT.pdf",
+          "The printed report of a saved message or moisture-meter file (.ala, .aud, .mwm,\n"
+          ".hwm, .dwm), as a PDF. The organisation line is the one stored in \"title.ini\" of\n"
+          "the working folder."};
+}
+
+void PrintCommand::declare(OptionDeclarations& options) const {
+  options.value("--pdf", "OUT.pdf", "the PDF file (\".pdf\" appended to a name without extension)");
+}
+
+void PrintCommand::accept(const GivenArguments& given) {
+  file_ = expectWords(given, 1, 1, "print")[0];
+  const std::string* pdf = given.single("--pdf");
+  if (pdf == nullptr || pdf->empty()) throw Refusal{"print needs --pdf OUT.pdf"};
+  pdfFile_ = *pdf;
 }
 
 }  // namespace zvc::cli

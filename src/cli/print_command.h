@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <memory>
+#include <string>
 
 #include "cli/command.h"
 #include "report/report.h"
@@ -22,12 +23,21 @@ class HeadlessGuiApplication {
 };
 
 // The report into the --pdf file; "Ошибка печати данных" when it cannot be written.
-int writePdfOrTell(CommandContext& context, const Report& report);
+int writePdfOrTell(CommandContext& context, const Report& report, const std::string& pdfFile);
 
 // The printed report of a saved file, written as a PDF file.
 class PrintCommand : public Command {
  public:
+  CommandHelp help() const override;
+  void declare(OptionDeclarations& options) const override;
+  void accept(const GivenArguments& given) override;
   int run(CommandContext& context) override;
+  const std::string& file() const { return file_; }
+  const std::string& pdfFile() const { return pdfFile_; }
+
+ private:
+  std::string file_;
+  std::string pdfFile_;
 };
 
 }  // namespace zvc::cli

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/controller_session.h"
 #include "cli/exit_status.h"
@@ -22,7 +23,7 @@ std::string hexBytes(std::span<const std::uint8_t> bytes) {
 }
 
 // The range asked for, when the catalogue has it: all fields from the first by default.
-std::optional<TableRange> requestedRange(const CliOptions& options, std::string& refusal) {
+std::optional<TableRange> requestedRange(const TableRequest& options, std::string& refusal) {
   const int table = options.table;
   if (table >= TableCatalogue::kTableCount || !TableCatalogue::hasFields(table)) {
     refusal = format("read-table: table %d does not exist or holds no fields", table);
@@ -43,7 +44,7 @@ std::optional<TableRange> requestedRange(const CliOptions& options, std::string&
 
 int ReadTableCommand::run(CommandContext& context) {
   std::string refusal;
-  const std::optional<TableRange> range = requestedRange(context.options, refusal);
+  const std::optional<TableRange> range = requestedRange(request_, refusal);
   if (!range) return refuse(context, refusal);
   ControllerSession session(context.folder, context.frontend, context.errors);
   if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
@@ -53,6 +54,24 @@ int ReadTableCommand::run(CommandContext& context) {
                      hexBytes(session.image().field(range->table, field)));
   }
   return kExitSuccess;
+}
+
+CommandHelp ReadTableCommand::help() const {
+  return {"read-table", "fields of one table as hex bytes", "read-table T [FIRST [COUNT]]",
+          "The fields of table T from FIRST (default 0), COUNT of them (default: to the\n"
+          "table's end), one line per field: \"T.F<TAB>XX XX …\" (hex bytes)."};
+}
+
+void ReadTableCommand::declare(OptionDeclarations& options) const {
+  declareLinkOptions(options);
+}
+
+void ReadTableCommand::accept(const GivenArguments& given) {
+  const std::vector<std::string> words = expectWords(given, 1, 3, "read-table");
+  request_ = {};
+  request_.table = number("table", words[0]);
+  if (words.size() > 1) request_.firstField = number("first field", words[1]);
+  if (words.size() > 2) request_.fieldCount = number("field count", words[2]);
 }
 
 }  // namespace zvc::cli

@@ -156,19 +156,57 @@ void printParameterLines(const std::vector<ParameterLine>& lines, TextOutput& ou
 }
 
 int ShowParamsCommand::run(CommandContext& context) {
-  const Section* section = sectionNamed(context.options.parameterSection);
-  const bool constantsOfRun = context.options.parameterSection == "constants";
+  const Section* section = sectionNamed(section_);
+  const bool constantsOfRun = section_ == "constants";
   if (section == nullptr && !constantsOfRun) {
-    return refuse(context, "show-params: unknown section \"" + context.options.parameterSection +
-                               "\"; see zvc-cli --help");
+    return refuse(context, "show-params: unknown section \"" + section_ +
+                               "\"; see zvc-cli show-params --help");
   }
   ControllerSession session(context.folder, context.frontend, context.errors);
   if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
-  const Lines lines = constantsOfRun ? constants(session.tables(), context.options.parameterRun)
-                                     : section->read(session.tables());
+  const Lines lines =
+      constantsOfRun ? constants(session.tables(), run_) : section->read(session.tables());
   if (!lines) return kExitLinkFailed;
   printParameterLines(*lines, context.out);
   return kExitSuccess;
+}
+
+CommandHelp ShowParamsCommand::help() const {
+  constexpr std::size_t kLineWidth = 80;
+  std::string sections;
+  std::size_t lineStart = 0;
+  for (const Section& section : kSections) {
+    if (sections.size() - lineStart + section.name.size() > kLineWidth) {
+      sections += "\n";
+      lineStart = sections.size();
+    }
+    sections += std::string(section.name) + "|";
+  }
+  return {"show-params", "a parameter dialog as \"label<TAB>value\" lines",
+          "show-params SECTION [--run 1|2]",
+          "A parameter dialog as \"label<TAB>value\" lines, as it shows them (flow computers\n"
+          "without their passwords, which are never read). SECTION is one of\n" +
+              sections + "constants (with --run 1|2)."};
+}
+
+void ShowParamsCommand::declare(OptionDeclarations& options) const {
+  options.value("--run", "1|2", "the run of the constants");
+  declareLinkOptions(options);
+}
+
+// The run of "constants", 1 or 2; no other section takes one.
+void ShowParamsCommand::accept(const GivenArguments& given) {
+  section_ = expectWords(given, 1, 1, "show-params")[0];
+  const std::string* run = given.single("--run");
+  run_ = 0;
+  if (section_ != "constants") {
+    if (run != nullptr) throw Refusal{"--run is for show-params constants"};
+    return;
+  }
+  if (run == nullptr || (*run != "1" && *run != "2")) {
+    throw Refusal{"show-params constants needs --run 1 or --run 2"};
+  }
+  run_ = *run == "1" ? 1 : 2;
 }
 
 }  // namespace zvc::cli

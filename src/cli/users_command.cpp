@@ -56,11 +56,51 @@ int UsersCommand::run(CommandContext& context) {
   ControllerSession session(context.folder, context.frontend, context.errors);
   if (const int status = session.open(context.options.link); status != kExitSuccess) return status;
   TableService& tables = session.tables();
-  if (context.options.userChange) return changeUser(context, tables, *context.options.userChange);
+  if (change_) return changeUser(context, tables, *change_);
   if (!readUsersTable(tables)) return kExitLinkFailed;
   printUsers(usersTable(tables), context.out);
   wipeSecret(usersTable(tables));
   return kExitSuccess;
+}
+
+CommandHelp UsersCommand::help() const {
+  return {"users", "the users table; change one user",
+          "users\nusers --change SLOT --level 0..4 [--name NAME]",
+          "The users table: \"slot<TAB>name<TAB>level\" (passwords and codes never shown).\n"
+          "With --change one user is changed in the controller: the new password and code\n"
+          "are read from stdin, one a line (an empty password is allowed); with\n"
+          "--password-stdin the write password is the line before them."};
+}
+
+void UsersCommand::declare(OptionDeclarations& options) const {
+  options.value("--change", "SLOT", "the user to change, slot 1..16");
+  options.value("--level", "0..4", "the user's access level; 0 removes the user");
+  options.value("--name", "NAME", "the user's name (the slot's own name is kept without --name)");
+  declareLinkOptions(options);
+}
+
+void UsersCommand::accept(const GivenArguments& given) {
+  expectWords(given, 0, 0, "users");
+  const std::string* slot = given.single("--change");
+  const std::string* level = given.single("--level");
+  const std::string* name = given.single("--name");
+  change_.reset();
+  if (!slot) {
+    if (level || name) throw Refusal{"--level and --name need --change"};
+    return;
+  }
+  constexpr int kSlots = 16;
+  constexpr int kHighestLevel = 4;
+  UserChangeRequest request;
+  const std::optional<int> slotNumber = digitsNumber<int>(*slot, kSlots);
+  if (!slotNumber || *slotNumber == 0) throw Refusal{"--change: a slot 1..16 expected"};
+  request.slot = *slotNumber - 1;
+  const std::optional<int> levelNumber =
+      level ? digitsNumber<int>(*level, kHighestLevel) : std::nullopt;
+  if (!levelNumber) throw Refusal{"--level: 0..4 expected"};
+  request.level = *levelNumber;
+  if (name) request.name = *name;
+  change_ = request;
 }
 
 }  // namespace zvc::cli

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/app/version.h"
 #include "core/app/working_folder.h"
 #include "gui/app/qt_translation.h"
-#include "gui/app/tformabout.h"
 #include "gui/app/tformmain.h"
 #include "gui/widgets/title_fit.h"
 

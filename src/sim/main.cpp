@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/app/version.h"
 #include "core/common/calendar.h"
 #include "sim/sim_line.h"
 #include "sim/sim_options.h"
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(zvc::sim::helpText().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("zvc-sim %s\n", zvc::kProgramVersion);
     return 0;
   }
 

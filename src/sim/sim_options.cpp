@@ -75,9 +75,9 @@ bool applyValue(std::string_view name, const std::string& value, SimOptions& opt
   } else if (name == "--time") {
     options.startTime = parseDateTime(value);
     if (!options.startTime) error = "--time expects \"YYYY-MM-DD HH:MM:SS\"";
-  } else if (name == "--version") {
+  } else if (name == "--software-version") {
     options.softwareVersion = numberIn(value, 0, 255);
-    if (!options.softwareVersion) error = "--version expects 0..255";
+    if (!options.softwareVersion) error = "--software-version expects 0..255";
   } else if (name == "--line-rate") {
     const auto rate = numberIn(value, 1, 230400);
     if (rate && baudRateCode(*rate)) {
@@ -135,6 +135,8 @@ bool parseOptions(int argc, const char* const* argv, SimOptions& options, std::s
     const std::string_view name = argv[i];
     if (name == "--help" || name == "-h") {
       options.help = true;
+    } else if (name == "--version") {
+      options.version = true;
     } else if (name == "--pty") {
       options.pty = true;
     } else if (name == "--cp866") {
@@ -154,11 +156,12 @@ bool parseOptions(int argc, const char* const* argv, SimOptions& options, std::s
     }
   }
   if (options.addresses.empty()) options.addresses.push_back(1);
-  if (!options.help && !options.tcpPort && !options.pty) {
+  if (options.help || options.version) return true;
+  if (!options.tcpPort && !options.pty) {
     error = "nothing to serve: give --tcp PORT and/or --pty";
     return false;
   }
-  if (!options.help && options.modem && !options.pty) {
+  if (options.modem && !options.pty) {
     error = "the modem sits in front of the pseudo-terminal: give --pty";
     return false;
   }
@@ -170,6 +173,7 @@ std::string helpText() {
       format(R"(zvc-sim: a simulated ЖВЦ gas-quality controller (type 73, software 15).
 
 Usage: zvc-sim [--tcp PORT] [--pty] [options]
+       zvc-sim --help | --version     this text, or the program's version
 
 Transports (at least one; both may run together):
   --tcp PORT          serve TCP on 127.0.0.1:PORT (0: a free port); prints "tcp 127.0.0.1:PORT"
@@ -187,7 +191,8 @@ The controllers:
                       runs on from there. Function 12 and writes of table 2 move it.
   --cp866             names in table 5 in code page 866 (table 0 field 12 = 0); default
                       Windows-1251 (field 12 = 1)
-  --version N         software version N (0..255) in table 0 field 3 (default 15)
+  --software-version N
+                      software version N (0..255) in table 0 field 3 (default 15)
   --line-rate BAUD    emulate the line time, 10 bits per byte, at the controller's rate (table
                       3 field 1; starts at BAUD, one of 300 ... 230400): an answer starts only
                       after the request could have crossed the line and leaves byte by byte.

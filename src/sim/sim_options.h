@@ -26,6 +26,7 @@ struct SimOptions {
   std::vector<TableSetting> settings;  // --set, in the order given
   std::optional<ModemSetup> modem;     // a modem in front of the pseudo-terminal
   bool help = false;
+  bool version = false;  // the program's own
 };
 
 // Reads the command line; false with a message in error on anything it cannot use.

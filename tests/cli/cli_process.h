@@ -1,7 +1,8 @@
 #pragma once
 
-// zvc-cli run as a child process with its stdout and stderr collected; killed when it runs longer
-// than the limit, so a hanging tool fails its test instead of the whole run.
+// zvc-cli (or another of the programs) run as a child process with its stdout and stderr
+// collected; killed when it runs longer than the limit, so a hanging tool fails its test instead
+// of the whole run.
 
 #include <poll.h>
 #include <signal.h>
@@ -26,12 +27,12 @@ struct CliRun {
   std::chrono::milliseconds took{0};
 };
 
-// stdin holds `input` (far less than a pipe's buffer), then ends. With interruptAfter the tool
-// gets SIGINT once that much time has passed, as from Ctrl-C.
-inline CliRun runCli(const std::vector<std::string>& arguments,
-                     std::chrono::seconds limit = std::chrono::seconds(60),
-                     const std::string& input = {},
-                     std::optional<std::chrono::milliseconds> interruptAfter = std::nullopt) {
+// The program at `path`. stdin holds `input` (far less than a pipe's buffer), then ends. With
+// interruptAfter the program gets SIGINT once that much time has passed, as from Ctrl-C.
+inline CliRun runProgram(const std::string& path, const std::vector<std::string>& arguments,
+                         std::chrono::seconds limit = std::chrono::seconds(60),
+                         const std::string& input = {},
+                         std::optional<std::chrono::milliseconds> interruptAfter = std::nullopt) {
   int out[2];
   int err[2];
   int in[2];
@@ -48,19 +49,19 @@ inline CliRun runCli(const std::vector<std::string>& arguments,
   posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
   for (const int fd : {out[0], out[1], err[0], err[1]})
     posix_spawn_file_actions_addclose(&actions, fd);
-  std::vector<std::string> args = {ZVC_CLI_PATH};
+  std::vector<std::string> args = {path};
   args.insert(args.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
   const auto started = std::chrono::steady_clock::now();
   pid_t pid = 0;
-  const int failed = posix_spawn(&pid, ZVC_CLI_PATH, &actions, nullptr, argv.data(), environ);
+  const int failed = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
   close(err[1]);
   close(in[0]);
-  if (failed != 0) throw std::runtime_error("cannot start " ZVC_CLI_PATH);
+  if (failed != 0) throw std::runtime_error("cannot start " + path);
 
   CliRun run;
   pollfd streams[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
@@ -98,6 +99,14 @@ inline CliRun runCli(const std::vector<std::string>& arguments,
       std::chrono::steady_clock::now() - started);
   run.status = !killed && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+// zvc-cli, as runProgram runs it.
+inline CliRun runCli(const std::vector<std::string>& arguments,
+                     std::chrono::seconds limit = std::chrono::seconds(60),
+                     const std::string& input = {},
+                     std::optional<std::chrono::milliseconds> interruptAfter = std::nullopt) {
+  return runProgram(ZVC_CLI_PATH, arguments, limit, input, interruptAfter);
 }
 
 }  // namespace zvc::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace zvc::cli {
 namespace {
 
@@ -92,6 +94,59 @@ TEST(LinkOptions, ValuesOutsideTheDialogLimitsAreRefused) {
     ASSERT_TRUE(refused) << c.reason;
     EXPECT_NE(refused->find(c.reason), std::string::npos) << *refused;
   }
+}
+
+// --password first, then the first line of stdin with --password-stdin, then ZVC_PASSWORD; only
+// with a user code, and stdin is read no further than the password's line.
+TEST(LinkOptions, PasswordFromTheCommandLineStdinOrTheEnvironment) {
+  const struct {
+    LinkOptions given;
+    const char* stdinText;
+    const char* environment;
+    std::optional<std::string> password;
+    const char* stdinLeft;
+  } cases[] = {
+      {given([](LinkOptions& o) {
+         o.user = "1";
+         o.password = "given";
+       }),
+       "line\n", "env", "given", "line\n"},
+      {given([](LinkOptions& o) {
+         o.user = "1";
+         o.passwordFromStdin = true;
+       }),
+       "пароль\r\nsecret\n4242\n", "env", "пароль", "secret\n4242\n"},
+      {given([](LinkOptions& o) {
+         o.user = "1";
+         o.passwordFromStdin = true;
+       }),
+       "\n", nullptr, "", ""},
+      {given([](LinkOptions& o) { o.user = "1"; }), "line\n", "env", "env", "line\n"},
+      {given([](LinkOptions& o) { o.user = "1"; }), "", nullptr, std::nullopt, ""},
+      {LinkOptions{}, "line\n", "env", std::nullopt, "line\n"},
+  };
+  for (const auto& c : cases) {
+    LinkOptions options = c.given;
+    std::istringstream in(c.stdinText);
+    EXPECT_FALSE(takePassword(options, in, c.environment));
+    EXPECT_EQ(options.password, c.password) << c.stdinText;
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.stdinLeft);
+  }
+}
+
+TEST(LinkOptions, PasswordsFromStdinOrTheEnvironmentAreCheckedAsGiven) {
+  LinkOptions fromStdin = given([](LinkOptions& o) {
+    o.user = "1";
+    o.passwordFromStdin = true;
+  });
+  std::istringstream empty;
+  EXPECT_EQ(takePassword(fromStdin, empty, nullptr), "--password-stdin: no password on stdin");
+  std::istringstream tooLong("1234567890123\n");
+  EXPECT_EQ(takePassword(fromStdin, tooLong, nullptr), "--password-stdin: at most 12 characters");
+  LinkOptions fromEnvironment = given([](LinkOptions& o) { o.user = "1"; });
+  EXPECT_EQ(takePassword(fromEnvironment, empty, "пароль-пароль"),
+            "ZVC_PASSWORD: at most 12 characters");
+  EXPECT_FALSE(fromEnvironment.password);
 }
 
 }  // namespace

@@ -318,7 +318,7 @@ TEST_F(CliAgainstSim, ReadingCutShortShowsWhatArrivedAndExitsOne) {
 }
 
 TEST_F(CliAgainstSim, ControllersNotServedExitThree) {
-  SimProcess newer(simOptions({"--pty", "--version", "16"}));
+  SimProcess newer(simOptions({"--pty", "--software-version", "16"}));
   const CliRun refused = overPty(newer, {"identify"});
   EXPECT_EQ(refused.status, 3);
   EXPECT_EQ(refused.out, "");

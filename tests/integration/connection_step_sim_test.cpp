@@ -234,7 +234,7 @@ TEST_F(ConnectionStepSimTest, TcpLinkIdentifiesAndReadsTheWorkingTables) {
 }
 
 TEST_F(ConnectionStepSimTest, Version16IsRefusedAndTheLinkClosed) {
-  startDirect({"--version", "16"});
+  startDirect({"--software-version", "16"});
 
   step.run();
 

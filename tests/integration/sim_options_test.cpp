@@ -22,7 +22,8 @@ TEST(SimOptions, ReadsAFullCommandLine) {
                      "--cp866",    "--line-rate", "1200",
                      "--seed",     "7",           "--log",
                      "/tmp/x.log", "--fault",     "2 delay 100",
-                     "--fault",    "version14"},
+                     "--fault",    "version14",   "--software-version",
+                     "16"},
                     options, error))
       << error;
   EXPECT_EQ(options.tcpPort, 0);
@@ -35,6 +36,7 @@ TEST(SimOptions, ReadsAFullCommandLine) {
   EXPECT_EQ(options.logPath, "/tmp/x.log");
   EXPECT_EQ(options.faults.forRequest(2).delayMs, 100);
   EXPECT_TRUE(options.faults.run().version14);
+  EXPECT_EQ(options.softwareVersion, 16);
 }
 
 TEST(SimOptions, DefaultsToOneControllerAtAddress1) {

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/app/version.h"
+
 namespace zvc {
 namespace {
 constexpr int kServedModel = 15;

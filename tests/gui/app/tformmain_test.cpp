@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/app/version.h"
 #include "core/common/text_codec.h"
 #include "core/link/kpsbox.h"
 #include "gui/app/tformabout.h"
@@ -305,14 +306,19 @@ class TFormMainTest : public QObject {
              QByteArray("12  "));
   }
 
+  // The box names the version the build was made as, the one --version prints.
   void aboutBoxOpensFromTheMenu() {
     QString caption;
-    zvc::test::whenModalOpens<zvc::TFormAbout>([&caption](zvc::TFormAbout& about) {
+    QStringList lines;
+    zvc::test::whenModalOpens<zvc::TFormAbout>([&](zvc::TFormAbout& about) {
       caption = about.windowTitle();
+      for (const QLabel* label : about.findChildren<QLabel*>()) lines << label->text();
       zvc::test::click(about, "OK");
     });
     zvc::test::menuItem(window(), {"Версия", "О программе"})->trigger();
     QCOMPARE(caption, QString("О программе"));
+    QVERIFY2(lines.contains(QString("Версия ") + zvc::kProgramVersion),
+             qPrintable(lines.join('|')));
   }
 };
 
