@@ -192,8 +192,10 @@ int readDeviceArchive(CommandContext& context, const DeviceArchiveReading& readi
   const std::optional<ChromReading> records =
       readByPeriod(context, reading, measurement, reader, status);
   if (status != kExitSuccess) return status;
-  // A reading cut short by a failed exchange still gives what arrived, with status 1.
-  status = context.frontend.exchangeFailed() ? kExitLinkFailed : kExitSuccess;
+  // A reading cut short by a failed exchange, or by a controller that sent nothing new, still
+  // gives what arrived, with status 1.
+  const bool cutShort = context.frontend.exchangeFailed() || (records && records->cutShort);
+  status = cutShort ? kExitLinkFailed : kExitSuccess;
   if (!records) return status;
   return keepReading(context, status, saveFile, records->header, records->records,
                      [&] { reading.print(*records); });

@@ -237,6 +237,7 @@ SummaryRow SubscriberCollection::collect(const ArchiveJob& job) {
   const std::optional<Period> period = periodOf(job, upTo, result);
   if (!period) return row(job.key, 0, result);
   const std::optional<ChromReading> reading = read(job, *period);
+  if (reading && reading->cutShort) result = "cut short: nothing new from the controller";
   if (context_.frontend.exchangeFailed()) result = "cut short: link failed";
   if (interrupted()) result = "interrupted";
   if (!reading) return row(job.key, 0, result);

@@ -442,7 +442,7 @@ std::size_t recordSize(ArchiveId archive) {
 }
 
 ArchiveGenerator::ArchiveGenerator(std::uint32_t seed, ArchiveTime now,
-                                   const GeneratorFaults& faults)
+                                   const GeneratorFaults& faults, bool moistureMeter)
     : seed_(seed), faults_(faults) {
   const auto set = [this](ArchiveId archive, Schedule schedule) {
     schedules_[static_cast<int>(archive)] = schedule;
@@ -465,6 +465,12 @@ ArchiveGenerator::ArchiveGenerator(std::uint32_t seed, ArchiveTime now,
   for (ArchiveId daily :
        {ArchiveId::kChromDayRun1, ArchiveId::kChromDayRun2, ArchiveId::kMoistureDay}) {
     set(daily, makeSchedule(now, day, contract, 0, true, 400));
+  }
+  if (!moistureMeter) {
+    for (ArchiveId moisture :
+         {ArchiveId::kMoistureMeas, ArchiveId::kMoistureHour, ArchiveId::kMoistureDay}) {
+      set(moisture, {});
+    }
   }
 }
 

@@ -63,7 +63,9 @@ struct GeneratorFaults {
 // start time `now`.
 class ArchiveGenerator {
  public:
-  ArchiveGenerator(std::uint32_t seed, ArchiveTime now, const GeneratorFaults& faults);
+  // Without a moisture meter its three archives hold no record.
+  ArchiveGenerator(std::uint32_t seed, ArchiveTime now, const GeneratorFaults& faults,
+                   bool moistureMeter = true);
 
   std::uint32_t count(ArchiveId archive) const;
   // Time of the record (instants) or start of its interval (hourly, daily).

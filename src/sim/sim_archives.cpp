@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace zvc::sim {
 
@@ -101,10 +102,11 @@ std::uint8_t nextSequence(std::uint8_t sequence) {
 }  // namespace
 
 SimArchives::SimArchives(std::uint32_t seed, const std::uint8_t (&now)[6],
-                         const ArchiveFaults& faults)
+                         const ArchiveFaults& faults, bool moistureMeter)
     : generator_(seed, readArchiveDate(now, 6).value_or(0),
-                 {faults.hourlyGap, faults.corruptRecords, faults.unmeasuredDay,
-                  faults.moistureGap, faults.moistureLag}),
+                 {faults.hourlyGap, faults.corruptRecords, faults.unmeasuredDay, faults.moistureGap,
+                  faults.moistureLag},
+                 moistureMeter),
       faults_(faults) {}
 
 ArchiveReply SimArchives::handle(std::uint8_t function, std::span<const std::uint8_t> payload) {
@@ -212,7 +214,7 @@ ArchiveReply SimArchives::answerSeries(std::uint8_t sequence) {
   return reply;
 }
 
-ArchiveReply SimArchives::readHourDay(bool daily, std::span<const std::uint8_t> payload) const {
+ArchiveReply SimArchives::readHourDay(bool daily, std::span<const std::uint8_t> payload) {
   const int dateLength = daily ? 3 : 4;
   if (payload.size() != static_cast<std::size_t>(3 + 2 * dateLength)) return refuse(kWrongLength);
   const std::uint8_t run = payload[1];
@@ -232,6 +234,7 @@ ArchiveReply SimArchives::readHourDay(bool daily, std::span<const std::uint8_t> 
   const std::size_t limit = recordsThatFit(archive, kHourDayAnswerHead);
   std::uint32_t slot = generator_.firstSlotFrom(archive, *start);
   if (faults_.recordsOutsidePeriod) slot -= std::min(slot, kRecordsBeforePeriod);
+  if (answersEarly(archive) && slot > 0) --slot;
 
   ArchiveReply reply = startReply({0});
   std::size_t n = 0;
@@ -242,6 +245,18 @@ ArchiveReply SimArchives::readHourDay(bool daily, std::span<const std::uint8_t> 
   }
   reply.payload[0] = static_cast<std::uint8_t>(n);
   return reply;
+}
+
+bool SimArchives::answersEarly(ArchiveId archive) {
+  switch (faults_.earlyAnswer) {
+    case EarlyAnswer::kNever:
+      return false;
+    case EarlyAnswer::kOnce:
+      return !std::exchange(answeredEarly_[static_cast<int>(archive)], true);
+    case EarlyAnswer::kEvery:
+      return true;
+  }
+  return false;
 }
 
 bool SimArchives::ownsTable(int table) const {

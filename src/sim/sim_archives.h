@@ -42,7 +42,15 @@ inline constexpr const char* kArchivesHelp =
     "                    day's daily record (both runs) carry status bit 5\n"
     "  moisture gap      the moisture meter alone lacks the hourly record 30 hours before the\n"
     "                    newest hour and the daily record 5 days before the newest day\n"
-    "  moisture lag      the moisture meter's newest daily record is missing\n";
+    "  moisture lag      the moisture meter's newest daily record is missing\n"
+    "  early answer once|every\n"
+    "                    an hourly or daily answer starts one record early, with the hour or day\n"
+    "                    before the asked start: only the first answer from each hourly and daily\n"
+    "                    archive (once), or every answer\n"
+    "A controller without a moisture meter (--set 6.8=00) holds no moisture-meter records.\n";
+
+// When an hourly or daily answer starts one record before the asked start.
+enum class EarlyAnswer { kNever, kOnce, kEvery };
 
 // Archive faults the simulator can play on demand.
 struct ArchiveFaults {
@@ -54,6 +62,7 @@ struct ArchiveFaults {
   bool unmeasuredDay = false;         // see GeneratorFaults
   bool moistureGap = false;
   bool moistureLag = false;
+  EarlyAnswer earlyAnswer = EarlyAnswer::kNever;
 };
 
 // What the simulated controller answers to one archive request.
@@ -68,8 +77,10 @@ struct ArchiveReply {
 // daily per run.
 class SimArchives {
  public:
-  // now: year-2000, month, day, hour, minute, second of the simulator's clock.
-  SimArchives(std::uint32_t seed, const std::uint8_t (&now)[6], const ArchiveFaults& faults);
+  // now: year-2000, month, day, hour, minute, second of the simulator's clock. Without a moisture
+  // meter its archives are empty.
+  SimArchives(std::uint32_t seed, const std::uint8_t (&now)[6], const ArchiveFaults& faults,
+              bool moistureMeter = true);
 
   // Functions 7, 8, 15 and 16; payload is the request payload (frame byte 4 on).
   ArchiveReply handle(std::uint8_t function, std::span<const std::uint8_t> payload);
@@ -100,7 +111,8 @@ class SimArchives {
   ArchiveReply readByPeriod(std::span<const std::uint8_t> payload);
   ArchiveReply startSeries(std::span<const std::uint8_t> payload);
   ArchiveReply answerSeries(std::uint8_t sequence);
-  ArchiveReply readHourDay(bool daily, std::span<const std::uint8_t> payload) const;
+  ArchiveReply readHourDay(bool daily, std::span<const std::uint8_t> payload);
+  bool answersEarly(ArchiveId archive);
   void fillBounds(ArchiveId archive, std::uint32_t oldestIndex,
                   std::span<std::uint8_t> image) const;
   void fillFirstRecordDates(std::span<std::uint8_t> image) const;
@@ -108,6 +120,8 @@ class SimArchives {
   ArchiveGenerator generator_;
   ArchiveFaults faults_;
   PeriodSeries series_;
+  // The hourly and daily archives that have answered early once.
+  std::array<bool, kArchiveCount> answeredEarly_{};
 };
 
 }  // namespace zvc::sim

@@ -45,7 +45,10 @@ SimController::SimController(const ControllerSetup& setup, const DateTime6& star
   fillDefaultTables(image_, setup_, start_);
   std::uint8_t now[6];
   start_.toBytes(now);
-  archives_ = std::make_unique<SimArchives>(setup_.archiveSeed, now, setup_.archiveFaults);
+  // Table 6 field 8: whether a moisture meter is connected.
+  const bool moistureMeter = image_.field(6, 8)[0] != 0;
+  archives_ =
+      std::make_unique<SimArchives>(setup_.archiveSeed, now, setup_.archiveFaults, moistureMeter);
 }
 
 SimController::~SimController() = default;

@@ -129,6 +129,9 @@ bool FaultPlan::addRunFault(const std::vector<std::string>& words, std::string& 
     run_.destroyedTable = table;
   } else if (words.size() == 2 && kind == "long-series" && series != 0) {
     run_.archives.longSeries = series;
+  } else if (words.size() == 2 && kind == "early-answer" &&
+             (words[1] == "once" || words[1] == "every")) {
+    run_.archives.earlyAnswer = words[1] == "once" ? EarlyAnswer::kOnce : EarlyAnswer::kEvery;
   } else {
     error = "unknown fault or bad argument: " + kind + " " + words[1];
   }

@@ -39,7 +39,8 @@ struct RunFaults {
 // Request kinds: silent, delay MS, cut N, stray N, badcrc, swapcrc, error CODE [TABLE], range,
 // twice, late.
 // Whole-run kinds: version14, destroyed TABLE, archive-error-flag, records-outside-period,
-// hourly-gap, corrupt-records, long-series N, unmeasured-day, moisture-gap, moisture-lag.
+// hourly-gap, corrupt-records, long-series N, unmeasured-day, moisture-gap, moisture-lag,
+// early-answer once|every.
 class FaultPlan {
  public:
   // Adds one line; blank lines and "#" comments are accepted and ignored.

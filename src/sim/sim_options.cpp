@@ -259,7 +259,7 @@ Faults:
                       destroyed in table 7, so any credentials pass until it is rewritten
     destroyed T       table T destroyed: table 0 field 0 = T, table 7 byte T = 1
     archive-error-flag, records-outside-period, hourly-gap, corrupt-records, long-series N,
-    unmeasured-day, moisture-gap, moisture-lag
+    unmeasured-day, moisture-gap, moisture-lag, early-answer once|every
                       archive faults, see below
 
 )",

@@ -136,6 +136,32 @@ TEST_F(PassportAgainstSim, RecordsWithoutTheChromatographsLinkAreVoidedAndLeftOu
             "-- -- True True\n");
 }
 
+TEST_F(PassportAgainstSim, WithoutAMoistureMeterItsColumnsStayEmpty) {
+  std::vector<std::string> options = simOptions();
+  options.insert(options.end(), {"--set", "6.8=00"});
+  SimProcess sim(options);
+  // The rows from 10 on where the chromatograph wrote its first cell and the four moisture cells
+  // (found by their heading) stayed empty.
+  const std::string rows =
+      "m = [c for c in range(1, 40) if (ws.cell(5, c).value or '').startswith("
+      "'Температура точки роси' + chr(10) + 'вологи')][0]\n"
+      "print([r for r in range(10, 41) if ws.cell(r, 2).value and "
+      "all(ws.cell(r, m + u).value is None for u in range(4))])";
+  const auto rowList = [](int first, int last) {
+    std::string list = "[";
+    for (int row = first; row <= last; ++row) {
+      list += (row > first ? ", " : "") + std::to_string(row);
+    }
+    return list + "]\n";
+  };
+  const CliRun day = overPty(sim, passport("day", "2024-03-18"));
+  ASSERT_EQ(day.status, 0) << day.err;
+  EXPECT_EQ(inspect(report("day_240318"), rows), rowList(10, 34));  // 24 hours and the averages
+  const CliRun month = overPty(sim, passport("month", "2024-03"));
+  ASSERT_EQ(month.status, 0) << month.err;
+  EXPECT_EQ(inspect(report("mon_2403"), rows), rowList(10, 28));  // 1 to 19 March
+}
+
 TEST_F(PassportAgainstSim, DisagreeingInstrumentsAndDatesOutsideTheArchiveWriteNothing) {
   const struct {
     std::vector<std::string> faults;

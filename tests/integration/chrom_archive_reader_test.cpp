@@ -88,6 +88,53 @@ TEST_F(ChromReaderSim, HourlyGapGivesNoDuplicates) {
   EXPECT_TRUE(frontend.messages.empty());
 }
 
+// The hours (days) of a reading, and the run of units from `first` to `last` they should be.
+std::vector<DateTime6> unitsOf(const ChromReading& reading, bool daily) {
+  std::vector<DateTime6> list;
+  for (std::size_t i = 0; i < reading.records.count(); ++i) {
+    list.push_back(hourDayRecordTime(reading.records[i], daily));
+  }
+  return list;
+}
+
+std::vector<DateTime6> unitRun(bool daily, DateTime6 first, const DateTime6& last) {
+  std::vector<DateTime6> list;
+  for (; first <= last; first = daily ? addDays(first, 1) : addHours(first, 1)) {
+    list.push_back(first);
+  }
+  return list;
+}
+
+TEST_F(ChromReaderSim, AnswersStartingEarlyLoseNoRecordAndKeepNoneTwice) {
+  for (const char* fault : {"early-answer once", "early-answer every"}) {
+    for (const bool daily : {false, true}) {
+      for (const bool moisture : {false, true}) {
+        SCOPED_TRACE(std::string(fault) + (daily ? " daily" : " hourly") +
+                     (moisture ? " moisture meter" : " chromatograph"));
+        start({"--fault", fault});
+        frontend.messages.clear();
+        const auto range = reader.queryRange(daily);
+        ASSERT_TRUE(range) << engine.ErrorText();
+        const DateTime6 first = daily ? addDays(range->last, -9) : addHours(range->last, -9);
+        // The hourly check asks about the hour before the start; reading on keeps it.
+        frontend.answers = {true};
+        const auto reading = moisture ? reader.readMoistureHourDay(daily, first, range->last)
+                                      : reader.readHourDay(daily, 0, first, range->last);
+        ASSERT_TRUE(reading);
+        const DateTime6 early = daily ? addDays(first, -1) : addHours(first, -1);
+        EXPECT_EQ(unitsOf(*reading, daily), unitRun(daily, early, range->last));
+        EXPECT_FALSE(reading->cutShort);
+        ASSERT_EQ(frontend.messages.size(), daily ? 0U : 1U);
+        if (!daily) {
+          EXPECT_EQ(frontend.messages[0].line1,
+                    "Передаваемые контроллером данные не соответствуют");
+        }
+        engine.ClosePort();
+      }
+    }
+  }
+}
+
 TEST_F(ChromReaderSim, MismatchAnsweredNoKeepsTheRecord) {
   start({"--fault", "records-outside-period"});
   const auto range = reader.queryRange(false);

@@ -387,6 +387,46 @@ TEST(SimArchivesFaults, RecordsOutsideThePeriodComeFirst) {
   EXPECT_EQ(hourly.payload[1 + 3], 4) << "the hour two before the start";
 }
 
+TEST(SimArchivesFaults, EarlyAnswersStartOneRecordBeforeTheStart) {
+  // The hour (day) of the first record of an answer from 06 h (the 10th) on.
+  const auto firstHour = [](SimArchives& archives, std::uint8_t device) {
+    return archives.handle(15, hourDayRequest(0, device, {26, 3, 14, 6}, {26, 3, 14, 9}))
+        .payload[1 + 3];
+  };
+  const auto firstDay = [](SimArchives& archives, std::uint8_t run) {
+    return archives.handle(16, hourDayRequest(run, 0, {26, 3, 10}, {26, 3, 12})).payload[1 + 2];
+  };
+  ArchiveFaults faults;
+  faults.earlyAnswer = EarlyAnswer::kOnce;
+  SimArchives once(kSeed, kNow, faults);
+  // Once for each archive.
+  EXPECT_EQ(firstHour(once, 0), 5);
+  EXPECT_EQ(firstHour(once, 0), 6);
+  EXPECT_EQ(firstHour(once, 1), 5);
+  EXPECT_EQ(firstDay(once, 0), 9);
+  EXPECT_EQ(firstDay(once, 1), 9);
+  EXPECT_EQ(firstDay(once, 1), 10);
+
+  faults.earlyAnswer = EarlyAnswer::kEvery;
+  SimArchives every(kSeed, kNow, faults);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(firstHour(every, 1), 5);
+    EXPECT_EQ(firstDay(every, 0), 9);
+  }
+}
+
+TEST(SimArchivesFaults, WithoutAMoistureMeterItsArchivesAreEmpty) {
+  SimArchives archives(kSeed, kNow, {}, false);
+  EXPECT_EQ(archives.handle(15, hourDayRequest(0, 1, {26, 3, 14, 6}, {26, 3, 14, 9})).payload,
+            Bytes{0});
+  EXPECT_EQ(archives.handle(16, hourDayRequest(0, 1, {26, 3, 10}, {26, 3, 12})).payload, Bytes{0});
+  const Series measurements =
+      readSeries(archives, 1, kMeasurement, {26, 3, 14, 0, 0, 0}, {26, 3, 15, 0, 0, 0}, 29);
+  EXPECT_TRUE(measurements.records.empty());
+  EXPECT_EQ(archives.handle(15, hourDayRequest(0, 0, {26, 3, 14, 6}, {26, 3, 14, 9})).payload[0], 2)
+      << "the chromatograph's archives stay";
+}
+
 TEST(SimArchivesFaults, CorruptRecordsOnlyWhenAsked) {
   const auto unsoundCount = [](bool corrupt) {
     ArchiveFaults faults;

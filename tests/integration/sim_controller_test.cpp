@@ -370,7 +370,7 @@ TEST(FaultPlan, ReadsScenarioLinesAndRefusesNonsense) {
   FaultPlan plan;
   std::string error;
   for (const char* line : {"# comment", "", "* delay 20", "3 stray 2  # noise", "2-4 badcrc",
-                           "long-series 300", "hourly-gap", "destroyed 6"}) {
+                           "long-series 300", "hourly-gap", "destroyed 6", "early-answer every"}) {
     EXPECT_TRUE(plan.addLine(line, error)) << line << ": " << error;
   }
   EXPECT_EQ(plan.forRequest(1).delayMs, 20);
@@ -380,10 +380,12 @@ TEST(FaultPlan, ReadsScenarioLinesAndRefusesNonsense) {
   EXPECT_EQ(plan.run().archives.longSeries, 300);
   EXPECT_TRUE(plan.run().archives.hourlyGap);
   EXPECT_EQ(plan.run().destroyedTable, 6);
+  EXPECT_EQ(plan.run().archives.earlyAnswer, EarlyAnswer::kEvery);
 
-  for (const char* line : {"3", "3 explode", "0 silent", "4-2 silent", "x silent", "delay 5",
-                           "3 delay", "3 delay -1", "3 error 256", "3 late 2", "destroyed 7",
-                           "destroyed 8", "destroyed 0", "long-series 0", "version14 now"}) {
+  for (const char* line :
+       {"3", "3 explode", "0 silent", "4-2 silent", "x silent", "delay 5", "3 delay", "3 delay -1",
+        "3 error 256", "3 late 2", "destroyed 7", "destroyed 8", "destroyed 0", "long-series 0",
+        "version14 now", "early-answer", "early-answer twice"}) {
     error.clear();
     EXPECT_FALSE(plan.addLine(line, error)) << line;
     EXPECT_FALSE(error.empty()) << line;

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <fstream>
+#include <utility>
 
+#include "core/app/working_folder.h"
 #include "core/archives/archive_series.h"
 #include "core/archives/moisture_archives.h"
-#include "core/app/working_folder.h"
 #include "core/common/format.h"
 #include "core/link/kpsbox.h"
 #include "core/tables/config_image.h"
@@ -38,7 +39,6 @@ constexpr int kInformation = 6;
 constexpr int kQuestion = 3;
 constexpr int kRetryQuestion = 7;
 
-constexpr std::uint8_t kHourDayRequestTag = 3;
 constexpr int kSerialNumberTable = 41;
 constexpr TableRange kClock{2, 0, 8};
 constexpr TableRange kSystemParameters{6, 0, 12};
@@ -65,17 +65,21 @@ void append(std::ostream& file, std::span<const std::uint8_t> records) {
              static_cast<std::streamsize>(records.size()));
 }
 
+// The period check of a record: hourly before the next expected hour or after the end; daily more
+// than a day outside.
+bool outsidePeriod(const DateTime6& time, const DateTime6& expected, const DateTime6& end,
+                   bool daily) {
+  const DateTime6 low = daily ? addDays(expected, -1) : expected;
+  const DateTime6 high = daily ? addDays(end, 1) : end;
+  return time < low || time > high;
+}
+
 std::string dateTimeText(const DateTime6& t) {
   return format("%02d.%02d.%02d %02d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute,
                 t.second);
 }
 
 }  // namespace
-
-DateTime6 hourDayRecordTime(std::span<const std::uint8_t> record, bool daily) {
-  const DateHour4 start{record[0], record[1], record[2], record[3]};
-  return daily ? Date3::of(start.toDateTime6()).toDateTime6() : start.toDateTime6();
-}
 
 std::optional<ArchiveRange> selectableRange(const ArchiveRangeRule& rule) {
   const bool daily = rule.daily;
@@ -98,17 +102,6 @@ std::optional<ArchiveRange> selectableRange(const ArchiveRangeRule& rule) {
   }
   if (first > last) return std::nullopt;
   return ArchiveRange{first, last, rule.oldest};
-}
-
-std::vector<std::uint8_t> HourDayArchiveRequest::toBytes() const {
-  std::vector<std::uint8_t> bytes{kHourDayRequestTag, run, device};
-  const std::size_t size = daily ? 3 : 4;
-  for (const DateTime6& moment : {start, end}) {
-    std::uint8_t raw[6];
-    moment.toBytes(raw);
-    bytes.insert(bytes.end(), raw, raw + size);
-  }
-  return bytes;
 }
 
 ChromArchiveReader::ChromArchiveReader(ConnectionState& connection, TableService& service,
@@ -201,9 +194,7 @@ std::optional<ChromReading> ChromArchiveReader::readHourDayOf(const DeviceArchiv
                                                               bool daily, int run,
                                                               const DateTime6& start,
                                                               const DateTime6& end) {
-  Frontend& frontend = service_.frontend();
-  kpsbox& engine = *connection_.engine;
-  BusyCursor busy(frontend);
+  BusyCursor busy(service_.frontend());
   const auto workFile = workingFolder_ / kHourlyWorkFile;
   std::ofstream file(workFile, std::ios::binary | std::ios::trunc);
   if (!file) {
@@ -216,66 +207,14 @@ std::optional<ChromReading> ChromArchiveReader::readHourDayOf(const DeviceArchiv
   const DateTime6 e = toUnit(end, daily);
   const long units = daily ? daysBetween(s, e) : hoursBetween(s, e);
   const int maximum = static_cast<int>(std::max(units, 1L));
-  HourDayArchiveRequest request{daily, static_cast<std::uint8_t>(run), archives.device, s, e};
+  const HourDaySeries series{{daily, static_cast<std::uint8_t>(run), archives.device, s, e},
+                             recordSize,
+                             archives.fullHourDayAnswer};
   std::uint32_t count = 0;
-  bool failed = false;
-  {
-    ArchiveReadSession session(connection_, frontend, maximum);
-    DateTime6 expected = s;
-    bool checking = true;
-    bool stop = false;
-    while (!stop) {
-      const auto payload = request.toBytes();
-      const std::uint8_t function = daily ? kpsbox::kReadDayArchive : kpsbox::kReadHourArchive;
-      if (!engine.Command(function, payload.data(), static_cast<int>(payload.size()), 0)) {
-        session.exchangeFailed();
-        if (frontend.showMessage(kRetryQuestion, "Не выполнено чтение", "очередного блока данных")) {
-          continue;
-        }
-        inform(title, count == 0 ? "не прочитаны" : "прочитаны не полностью");
-        failed = true;
-        break;
-      }
-      const auto answer = responsePayload(engine);
-      const std::size_t arrived = answer.empty() ? 0 : (answer.size() - 1) / recordSize;
-      const std::size_t n = answer.empty() ? 0 : std::min<std::size_t>(answer[0], arrived);
-      for (std::size_t i = 0; i < n && !stop; ++i) {
-        const auto record = answer.subspan(1 + i * recordSize, recordSize);
-        frontend.progressSet(static_cast<int>(std::min<long>(count + 1, maximum)));
-        const DateTime6 time = hourDayRecordTime(record, daily);
-        if (checking) {
-          const DateTime6 low = daily ? addDays(expected, -1) : expected;
-          const DateTime6 high = daily ? addDays(e, 1) : e;
-          if (time < low || time > high) {
-            if (frontend.showMessage(kQuestion, "Передаваемые контроллером данные не соответствуют",
-                                     "запрошенному периоду.    Продолжить чтение?")) {
-              checking = false;
-            } else {
-              stop = true;
-            }
-          }
-        }
-        append(file, record);
-        ++count;
-        // The next hour or day after the record itself: after a gap in the archive the next
-        // request must not start before records already stored.
-        expected = std::max(stepUnit(time, daily, 1), stepUnit(expected, daily, 1));
-      }
-      if (stop) break;
-      frontend.processEvents();
-      if (connection_.stopRequested) {
-        connection_.stopRequested = false;
-        break;
-      }
-      if (n < archives.fullHourDayAnswer || expected > e) break;
-      request.start = expected;
-    }
-    // A failed exchange has started the message timer that clears its error line.
-    if (count > 0) service_.showFullProgress(maximum);
-  }
+  const HourDayEnd outcome = readHourDaySeries(series, title, maximum, file, count);
   file.close();
   if (count == 0) {
-    if (!failed) inform("Нет данных за указанный период");
+    if (outcome != HourDayEnd::kFailed) inform("Нет данных за указанный период");
     return std::nullopt;
   }
   auto records = readArchiveRecords(workFile, 0, recordSize, count);
@@ -292,12 +231,62 @@ std::optional<ChromReading> ChromArchiveReader::readHourDayOf(const DeviceArchiv
   ChromReading reading{
       buildHeader(daily ? "DAY" : "HOU", sourceByte(archives, run), records->count()),
       std::move(*records)};
+  reading.cutShort = outcome == HourDayEnd::kCutShort;
   if (daily) {
     reading.header.setPeriod(Date3::of(s), Date3::of(e));
   } else {
     reading.header.setPeriod(DateHour4::of(s), DateHour4::of(e));
   }
   return reading;
+}
+
+HourDayEnd ChromArchiveReader::readHourDaySeries(const HourDaySeries& series, const char* title,
+                                                 int maximum, std::ostream& file,
+                                                 std::uint32_t& count) {
+  Frontend& frontend = service_.frontend();
+  kpsbox& engine = *connection_.engine;
+  ArchiveReadSession session(connection_, frontend, maximum);
+  bool checking = true;
+  HourDaySeriesSteps steps;
+  steps.exchange =
+      [&](const HourDayArchiveRequest& request) -> std::optional<std::span<const std::uint8_t>> {
+    while (true) {
+      if (auto answer = exchangeHourDay(engine, request)) return answer;
+      session.exchangeFailed();
+      if (!frontend.showMessage(kRetryQuestion, "Не выполнено чтение", "очередного блока данных")) {
+        return std::nullopt;
+      }
+    }
+  };
+  steps.record = [&](std::span<const std::uint8_t> record, const DateTime6& time,
+                     const DateTime6& expected) {
+    frontend.progressSet(static_cast<int>(std::min<long>(count + 1, maximum)));
+    RecordChoice choice = RecordChoice::kKeep;
+    if (checking && outsidePeriod(time, expected, series.request.end, series.request.daily)) {
+      if (frontend.showMessage(kQuestion, "Передаваемые контроллером данные не соответствуют",
+                               "запрошенному периоду.    Продолжить чтение?")) {
+        checking = false;
+      } else {
+        choice = RecordChoice::kKeepAndStop;
+      }
+    }
+    append(file, record);
+    ++count;
+    return choice;
+  };
+  steps.stopRequested = [&] {
+    frontend.processEvents();
+    return std::exchange(connection_.stopRequested, false);
+  };
+  const HourDayEnd outcome = runHourDaySeries(series, steps);
+  if (outcome == HourDayEnd::kFailed) {
+    inform(title, count == 0 ? "не прочитаны" : "прочитаны не полностью");
+  } else if (outcome == HourDayEnd::kCutShort) {
+    inform(title, "прочитаны не полностью");
+  }
+  // A failed exchange has started the message timer that clears its error line.
+  if (count > 0) service_.showFullProgress(maximum);
+  return outcome;
 }
 
 ArchiveFileHeader ChromArchiveReader::buildHeader(std::string_view signature,

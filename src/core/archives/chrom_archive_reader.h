@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <span>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/archives/archive_file_header.h"
 #include "core/archives/archive_records.h"
 #include "core/archives/chrom_archives.h"
+#include "core/archives/hour_day_series.h"
 #include "core/common/calendar.h"
 
 namespace zvc {
@@ -39,25 +41,12 @@ struct ArchiveRangeRule {
 // nullopt when the archive holds no complete interval yet.
 std::optional<ArchiveRange> selectableRange(const ArchiveRangeRule& rule);
 
-// Function 15 (hourly, 11 bytes) or 16 (daily, 9 bytes).
-struct HourDayArchiveRequest {
-  bool daily = false;
-  std::uint8_t run = 0;
-  std::uint8_t device = 0;
-  DateTime6 start;  // an hour (hourly) or a date (daily)
-  DateTime6 end;
-
-  std::vector<std::uint8_t> toBytes() const;
-};
-
-// The record's own hour (hourly) or day (daily): both devices' hourly and daily records begin
-// with the date and the start hour.
-DateTime6 hourDayRecordTime(std::span<const std::uint8_t> record, bool daily);
-
 // A finished reading: what the table window shows (the moisture meter's records are shorter).
 struct ChromReading {
   ArchiveFileHeader header;
   ArchiveRecords records{ChromMeasRecord::kSize};
+  // An hourly or daily reading that the controller stopped feeding before the period's end.
+  bool cutShort = false;
 };
 
 // Reads the measurement, hourly and daily archives of a chromatograph run or of the moisture
@@ -91,6 +80,10 @@ class ChromArchiveReader {
                                                  const DateTime6& start, const DateTime6& end);
   std::optional<ChromReading> readHourDayOf(const DeviceArchives& archives, bool daily, int run,
                                             const DateTime6& start, const DateTime6& end);
+  // The series into `file` under the wait window, asking to repeat a failed exchange and about
+  // records outside the period; how it ended is told. `count` counts the records written.
+  HourDayEnd readHourDaySeries(const HourDaySeries& series, const char* title, int maximum,
+                               std::ostream& file, std::uint32_t& count);
   ArchiveFileHeader buildHeader(std::string_view signature, std::uint8_t sourceByte,
                                 std::size_t count);
   void inform(std::string_view line1, std::string_view line2 = "");

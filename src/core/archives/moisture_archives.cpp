@@ -23,10 +23,10 @@ using Row = std::array<std::string, MoistureTable::kColumns>;
 using ShownRow = std::vector<std::optional<ShownValue>>;
 constexpr int kFirstValueColumn = 4;
 
-// "  " and the value by the moisture display rule; `notANumber` when it has no number to show.
-std::string valueCell(float value, std::string_view notANumber, std::optional<ShownValue>& shown) {
-  if (isNotANumber(value)) return std::string(notANumber);
-  shown = ShownValue{value, ' '};
+// "  " and the value by the moisture display rule, which shows a value that is not a number as
+// "NAN"; only a number is shown as one.
+std::string valueCell(float value, std::optional<ShownValue>& shown) {
+  if (!isNotANumber(value)) shown = ShownValue{value, ' '};
   return "  " + formatMoistureValue(value);
 }
 
@@ -65,7 +65,7 @@ Row measurementRow(const WmtMeasRecord& record, ShownRow& shown) {
     fillValues(row, "       0");
   } else {
     for (int i = 0; i < kMoistureValueCount; ++i) {
-      row[kFirstValueColumn + i] = valueCell(record.value(i), "  ?", shown[i]);
+      row[kFirstValueColumn + i] = valueCell(record.value(i), shown[i]);
     }
   }
   return row;
@@ -98,7 +98,7 @@ Row hourDayRow(const WmtHourDayRecord& record, bool daily, ShownRow& shown) {
     fillValues(row, "       0");
   } else {
     for (int i = 0; i < kMoistureValueCount; ++i) {
-      row[kFirstValueColumn + i] = valueCell(record.value(i), "  NAN", shown[i]);
+      row[kFirstValueColumn + i] = valueCell(record.value(i), shown[i]);
     }
   }
   return row;

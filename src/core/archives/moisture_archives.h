@@ -72,7 +72,7 @@ struct MoistureTable {
   std::array<std::array<std::string, kColumns>, kCaptionLines> columnCaptions;
   std::vector<std::array<std::string, kColumns>> rows;
   // Per row: the record's time (hourly and daily: the interval's start), none for a damaged
-  // record; and per value what its cell shows as a number, none for "Выкл.", "0", "?" or "NAN".
+  // record; and per value what its cell shows as a number, none for "Выкл.", "0" or "NAN".
   std::vector<std::optional<DateTime6>> rowTimes;
   std::vector<std::vector<std::optional<ShownValue>>> shownValues;
 };

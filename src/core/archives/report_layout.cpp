@@ -15,14 +15,14 @@ BandCapacity messageBandCapacity(MessageReportKind kind) {
 }
 
 BandCapacity moistureBandCapacity() {
-  return {52, 59, false};
+  return {52, 59, false, std::nullopt};
 }
 
 ReportPagination paginateReport(int rowCount, BandCapacity capacity) {
   ReportPagination pagination;
   int nextRow = 0;
   const int rows = std::max(rowCount, 0);
-  for (int band = 0; band < kMaxReportBands; ++band) {
+  for (int band = 0; !capacity.maxBands || band < *capacity.maxBands; ++band) {
     const int room = band == 0 ? capacity.firstBand : capacity.furtherBand;
     const int taken = std::min(room, rows - nextRow);
     pagination.bands.push_back({nextRow, taken});

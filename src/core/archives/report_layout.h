@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,20 +13,22 @@ class ArchiveFileHeader;
 
 enum class MessageReportKind { kDiagnostic, kIntervention };
 
+// A message report never grows beyond this many bands (one band = one page).
+inline constexpr int kMaxReportBands = 200;
+
 // Rows one table band can take; the first band shares its page with the title block.
 struct BandCapacity {
   int firstBand = 0;
   int furtherBand = 0;
   // Whether a band that becomes full begins the next one even when no row is left for it.
   bool bandAfterFullBand = true;
+  // The most bands a report takes, the rows beyond left out; none: every row is printed.
+  std::optional<int> maxBands = kMaxReportBands;
 };
 
 BandCapacity messageBandCapacity(MessageReportKind kind);
-// 65 lines a page: the title takes 7 and each table's heading 6.
+// 65 lines a page: the title takes 7 and each table's heading 6. Every row is printed.
 BandCapacity moistureBandCapacity();
-
-// A report never grows beyond this many bands (one band = one page).
-inline constexpr int kMaxReportBands = 200;
 
 struct ReportBandRows {
   int firstRow = 0;
@@ -42,7 +45,7 @@ struct ReportPagination {
 
 // Fills bands in row order. Where the capacity says so, a band that becomes full begins the next
 // one even when no row is left for it: a message report that exactly fills its last band ends
-// with a page of headings only. At the band limit the rows that do not fit are left out.
+// with a page of headings only. At a band limit the rows that do not fit are left out.
 ReportPagination paginateReport(int rowCount, BandCapacity capacity);
 
 // The title block of the first page of a message report, in print order.

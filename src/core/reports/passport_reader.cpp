@@ -1,10 +1,12 @@
 #include "core/reports/passport_reader.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/archives/archive_series.h"
 #include "core/common/format.h"
 #include "core/link/kpsbox.h"
+#include "core/tables/controller_state.h"
 #include "core/tables/table_service.h"
 #include "core/ui/connection_state.h"
 #include "core/ui/frontend.h"
@@ -16,29 +18,17 @@ constexpr int kInformation = 6;
 constexpr int kProgressMaximum = 48;
 constexpr std::uint8_t kChromatograph = 0;
 constexpr std::uint8_t kMoistureMeter = 1;
-constexpr int kHoursOfDay = 24;
 
 constexpr const char* kPeriodMismatch1 = "Передаваемые контроллером данные не соответствуют";
 constexpr const char* kPeriodMismatch2 = "запрошенному периоду";
 constexpr const char* kUnread = "не прочитаны";
 
-// Records an answer of function 15 or 16 carries: the count byte, cut to what arrived.
-std::size_t recordsIn(std::span<const std::uint8_t> answer, std::size_t size) {
-  if (answer.empty()) return 0;
-  return std::min<std::size_t>(answer[0], (answer.size() - 1) / size);
-}
-
 }  // namespace
 
-// One instrument's hourly or daily records from start to end, at most `limit` of them.
+// One instrument's hourly or daily records of the passport's period.
 struct PassportReader::Series {
-  bool daily = false;
-  int run = 0;
-  std::uint8_t device = 0;
+  HourDayArchiveRequest request;
   std::size_t recordSize = 0;
-  DateTime6 start;
-  DateTime6 end;
-  int limit = 0;
   const char* title = "";
 };
 
@@ -57,18 +47,20 @@ std::optional<PassportReading> PassportReader::readDaily(int run, const Date3& d
       readDayRecord(run, kChromatograph, day, ChromHourDayRecord::kSize,
                     " хроматографа не прочитаны", "Суточные данные хроматографа недостоверны");
   if (!chromDay) return std::nullopt;
-  auto moistureDay =
-      readDayRecord(0, kMoistureMeter, day, WmtHourDayRecord::kSize, "влагомера не прочитаны",
-                    "Суточные данные влагомера недостоверны");
-  if (!moistureDay) return std::nullopt;
   reading.chromDay = std::move(*chromDay);
-  reading.moistureDay = std::move(*moistureDay);
+  if (moistureMeterPresent(service_.image())) {
+    auto moistureDay =
+        readDayRecord(0, kMoistureMeter, day, WmtHourDayRecord::kSize, "влагомера не прочитаны",
+                      "Суточные данные влагомера недостоверны");
+    if (!moistureDay) return std::nullopt;
+    reading.moistureDay = std::move(*moistureDay);
+  }
 
   DateTime6 start = day.toDateTime6();
   start.hour = static_cast<std::uint8_t>(contractHour);
   start = std::max(start, range.first);
   const DateTime6 end = addHours(addDays(day.toDateTime6(), 1), contractHour - 1);
-  if (!readBoth(false, run, start, end, kHoursOfDay, reading)) return std::nullopt;
+  if (!readBoth(false, run, start, end, reading)) return std::nullopt;
   return reading;
 }
 
@@ -85,31 +77,27 @@ std::optional<PassportReading> PassportReader::readMonthly(int run, const Date3&
       Date3{month.year, month.month, static_cast<std::uint8_t>(days)}.toDateTime6();
   const DateTime6 start = std::max(first, Date3::of(range.first).toDateTime6());
   const DateTime6 end = std::min(last, Date3::of(range.last).toDateTime6());
-  if (!readBoth(true, run, start, end, days, reading)) return std::nullopt;
+  if (!readBoth(true, run, start, end, reading)) return std::nullopt;
   return reading;
 }
 
-// The chromatograph's records, then the moisture meter's in step with them, under the wait window.
+// The chromatograph's records, then the moisture meter's (when it has one) in step with them,
+// under the wait window.
 bool PassportReader::readBoth(bool daily, int run, const DateTime6& start, const DateTime6& end,
-                              int limit, PassportReading& reading) {
-  Series chrom{
-      daily,
-      run,
-      kChromatograph,
+                              PassportReading& reading) {
+  const Series chrom{
+      {daily, static_cast<std::uint8_t>(run), kChromatograph, start, end},
       ChromHourDayRecord::kSize,
-      start,
-      end,
-      limit,
       daily ? "Суточные данные хроматографа из архива" : "Часовые данные хроматографа из архива"};
-  Series moisture = chrom;
-  moisture.run = 0;
-  moisture.device = kMoistureMeter;
-  moisture.recordSize = WmtHourDayRecord::kSize;
-  moisture.title =
-      daily ? "Суточные данные влагомера из архива" : "Часовые данные влагомера из архива";
+  const Series moisture{
+      {daily, 0, kMoistureMeter, start, end},
+      WmtHourDayRecord::kSize,
+      daily ? "Суточные данные влагомера из архива" : "Часовые данные влагомера из архива"};
+  const bool moistureMeter = moistureMeterPresent(service_.image());
   {
     ArchiveReadSession session(connection_, service_.frontend(), kProgressMaximum);
     if (!readSeries(chrom, reading.chromRows, nullptr)) return false;
+    if (!moistureMeter) return true;
     if (!readSeries(moisture, reading.moistureRows, &reading.chromRows)) return false;
   }
   const std::size_t chromCount = reading.chromRows.count();
@@ -128,24 +116,14 @@ std::optional<std::vector<std::uint8_t>> PassportReader::readDayRecord(int run, 
                                                                        std::size_t size,
                                                                        const char* unreadLine2,
                                                                        const char* unsoundLine1) {
-  kpsbox& engine = *connection_.engine;
-  Frontend& frontend = service_.frontend();
   const HourDayArchiveRequest request{true, static_cast<std::uint8_t>(run), device,
                                       day.toDateTime6(), day.toDateTime6()};
-  const auto payload = request.toBytes();
-  if (!engine.Command(kpsbox::kReadDayArchive, payload.data(), static_cast<int>(payload.size()),
-                      0)) {
-    frontend.setStatus(kResultPanel, engine.ErrorText());
-    frontend.startMessageTimer();
+  const auto answer = exchange(request);
+  if (!answer || hourDayRecordCount(*answer, size) == 0) {
     inform("Суточные данные из архива", unreadLine2);
     return std::nullopt;
   }
-  const auto answer = responsePayload(engine);
-  if (recordsIn(answer, size) == 0) {
-    inform("Суточные данные из архива", unreadLine2);
-    return std::nullopt;
-  }
-  const auto record = answer.subspan(1, size);
+  const auto record = answer->subspan(1, size);
   if (!recordIsSound(record)) {
     inform(unsoundLine1, "(не совпадает КС записи");
     return std::nullopt;
@@ -162,52 +140,43 @@ std::optional<std::vector<std::uint8_t>> PassportReader::readDayRecord(int run, 
 // repeat one by one.
 bool PassportReader::readSeries(const Series& series, ArchiveRecords& out,
                                 const ArchiveRecords* matchWith) {
-  kpsbox& engine = *connection_.engine;
   Frontend& frontend = service_.frontend();
   std::vector<std::uint8_t> bytes;
-  int count = 0;
-  DateTime6 expected = series.start;
-  const auto step = [&](const DateTime6& t) {
-    return series.daily ? addDays(t, 1) : addHours(t, 1);
+  std::size_t count = 0;
+  HourDaySeriesSteps steps;
+  steps.exchange = [this](const HourDayArchiveRequest& request) { return exchange(request); };
+  steps.record = [&](std::span<const std::uint8_t> record, const DateTime6& time,
+                     const DateTime6& expected) {
+    frontend.progressSet(std::min(static_cast<int>(count) + 1, kProgressMaximum));
+    if (time < expected || time > series.request.end) {
+      inform(kPeriodMismatch1, kPeriodMismatch2);
+      return RecordChoice::kRefuse;
+    }
+    if (matchWith != nullptr && count < matchWith->count() &&
+        hourDayRecordTime((*matchWith)[count], series.request.daily) != time) {
+      inform("Несоответствие дат в записях", "архивов данных хроматографа и влагомера");
+      return RecordChoice::kRefuse;
+    }
+    bytes.insert(bytes.end(), record.begin(), record.end());
+    ++count;
+    return RecordChoice::kKeep;
   };
-  bool done = false;
-  while (!done) {
-    HourDayArchiveRequest request{series.daily, static_cast<std::uint8_t>(series.run),
-                                  series.device, expected, series.end};
-    const auto payload = request.toBytes();
-    const std::uint8_t function = series.daily ? kpsbox::kReadDayArchive : kpsbox::kReadHourArchive;
-    if (!engine.Command(function, payload.data(), static_cast<int>(payload.size()), 0)) {
-      frontend.setStatus(kResultPanel, engine.ErrorText());
-      frontend.startMessageTimer();
+  steps.stopRequested = [&] {
+    frontend.processEvents();
+    return std::exchange(connection_.stopRequested, false);
+  };
+  switch (runHourDaySeries({series.request, series.recordSize}, steps)) {
+    case HourDayEnd::kFailed:
       inform(series.title, kUnread);
       return false;
-    }
-    const auto answer = responsePayload(engine);
-    const std::size_t n = recordsIn(answer, series.recordSize);
-    if (n == 0) break;
-    for (std::size_t i = 0; i < n && !done; ++i) {
-      const auto record = answer.subspan(1 + i * series.recordSize, series.recordSize);
-      frontend.progressSet(std::min(count + 1, kProgressMaximum));
-      const DateTime6 time = hourDayRecordTime(record, series.daily);
-      if (time < expected || time > series.end) {
-        inform(kPeriodMismatch1, kPeriodMismatch2);
-        return false;
-      }
-      if (matchWith != nullptr && static_cast<std::size_t>(count) < matchWith->count() &&
-          hourDayRecordTime((*matchWith)[static_cast<std::size_t>(count)], series.daily) != time) {
-        inform("Несоответствие дат в записях", "архивов данных хроматографа и влагомера");
-        return false;
-      }
-      bytes.insert(bytes.end(), record.begin(), record.end());
-      ++count;
-      expected = step(time);
-      done = count >= series.limit || expected > series.end;
-    }
-    frontend.processEvents();
-    if (connection_.stopRequested) {
-      connection_.stopRequested = false;
+    case HourDayEnd::kStopped:
       return false;
-    }
+    case HourDayEnd::kCutShort:
+      // The controller sends again what it sent before instead of the hours (days) asked for.
+      inform(kPeriodMismatch1, kPeriodMismatch2);
+      return false;
+    case HourDayEnd::kComplete:
+      break;
   }
   if (count == 0) {
     inform(series.title, kUnread);
@@ -215,6 +184,17 @@ bool PassportReader::readSeries(const Series& series, ArchiveRecords& out,
   }
   out = ArchiveRecords(series.recordSize, std::move(bytes));
   return true;
+}
+
+std::optional<std::span<const std::uint8_t>> PassportReader::exchange(
+    const HourDayArchiveRequest& request) {
+  kpsbox& engine = *connection_.engine;
+  auto answer = exchangeHourDay(engine, request);
+  if (!answer) {
+    service_.frontend().setStatus(kResultPanel, engine.ErrorText());
+    service_.frontend().startMessageTimer();
+  }
+  return answer;
 }
 
 void PassportReader::inform(std::string_view line1, std::string_view line2) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/archives/archive_dates.h"
@@ -26,7 +27,8 @@ struct PassportReading {
   // Daily: the hourly records of the gas day; monthly: the daily records of the month.
   ArchiveRecords chromRows{ChromHourDayRecord::kSize};
   ArchiveRecords moistureRows{WmtHourDayRecord::kSize};
-  // Daily only: the day's own records, the averages row.
+  // Daily only: the day's own records, the averages row. Without a moisture meter (table 6
+  // field 8 = 0) nothing of it is read and its rows stay empty.
   std::vector<std::uint8_t> chromDay;
   std::vector<std::uint8_t> moistureDay;
 };
@@ -51,8 +53,10 @@ class PassportReader {
                                                          const char* unreadLine2,
                                                          const char* unsoundLine1);
   bool readSeries(const Series& series, ArchiveRecords& out, const ArchiveRecords* matchWith);
-  bool readBoth(bool daily, int run, const DateTime6& start, const DateTime6& end, int limit,
+  bool readBoth(bool daily, int run, const DateTime6& start, const DateTime6& end,
                 PassportReading& reading);
+  // One request; a failure leaves the engine's error line in the result panel.
+  std::optional<std::span<const std::uint8_t>> exchange(const HourDayArchiveRequest& request);
   void inform(std::string_view line1, std::string_view line2);
 
   ConnectionState& connection_;

@@ -10,6 +10,7 @@
 #include "core/reports/report_date_dialog.h"
 #include "core/tables/chromatograph_serial.h"
 #include "core/tables/config_image.h"
+#include "core/tables/controller_state.h"
 #include "core/tables/table_service.h"
 #include "core/tables/text_catalogue.h"
 #include "core/ui/frontend.h"
@@ -28,8 +29,6 @@ constexpr int kInformation = 6;
 
 constexpr int kNamesTable = 5;
 constexpr std::size_t kRunNameSize = 20;
-constexpr int kSystemTable = 6;
-constexpr int kMoistureMeterField = 8;
 
 // Chromatograph status bits that void a record's gas values, and the one that voids T.
 constexpr std::uint8_t kChromOff = 0x02;
@@ -54,6 +53,11 @@ constexpr const char* kHeaderFont = "Times New Roman";
 constexpr const char* kVoid = "--";
 constexpr const char* kNotANumber = "NAN";
 constexpr const char* kHeatUnits[3] = {"ккал/м3", "МДж/м3", "кВт\nгод/м3"};
+
+// No analysis behind the record: its gas values show "--".
+bool gasValuesVoided(std::uint8_t status) {
+  return (status & (kChromOff | kNoChromLink)) != 0;
+}
 
 bool isDaily(const Passport& p) {
   return p.reading.mode == PassportMode::kDaily;
@@ -278,8 +282,8 @@ class SheetWriter {
         row = kFirstDataRow - 1 + record.date().day;
         if (row < kFirstDataRow || row > kMonthlyLastRow) continue;
       }
-      const bool counted = valueCells(row, record, false);
-      if (!isDaily(p_) && counted) addToMeans(record);
+      valueCells(row, record, false);
+      if (!isDaily(p_)) addToMeans(record);
       moistureCellsOf(row, i < moisture.count() ? moisture[i] : std::span<const std::uint8_t>{});
     }
     if (isDaily(p_)) {
@@ -293,44 +297,40 @@ class SheetWriter {
     }
   }
 
-  // Columns 2 … LAST of the chromatograph; true when the heating values were written as numbers.
-  bool valueCells(int row, const ChromHourDayRecord& record, bool dayAverage) {
+  // Columns 2 … LAST of the chromatograph.
+  void valueCells(int row, const ChromHourDayRecord& record, bool dayAverage) {
     const std::uint8_t status = record.status();
-    const bool voided = (status & (kChromOff | kNoChromLink)) != 0;
-    bool numbers = !voided;
-    if (voided) {
+    if (gasValuesVoided(status)) {
       for (int c = 2; c < plan_.moistureColumn(); ++c) sheet_.setText(row, c, kVoid);
     } else {
       for (int i = 0; i < P_; ++i)
         sheet_.setText(row, 2 + i, valueText(record, plan_.components[i]));
       if (plan_.density)
         sheet_.setText(row, plan_.densityColumn(), valueText(record, *plan_.density));
-      numbers &= heatCells(row, plan_.lowerHeatColumn(), record, plan_.lowerHeat);
-      numbers &= heatCells(row, plan_.higherHeatColumn(), record, plan_.higherHeat);
+      heatCells(row, plan_.lowerHeatColumn(), record, plan_.lowerHeat);
+      heatCells(row, plan_.higherHeatColumn(), record, plan_.higherHeat);
       heatCells(row, plan_.wobbeColumn(), record, plan_.wobbe);
     }
     if (plan_.temperature) {
       const bool off = !dayAverage && (status & kChromOff) != 0;
       sheet_.setText(row, last_, off ? kVoid : valueText(record, *plan_.temperature));
     }
-    return numbers;
   }
 
   std::string valueText(const ChromHourDayRecord& record, int parameter) const {
     return fixed(record.value(parameter), p_.parameters[parameter].decimals);
   }
 
-  // False when the value is not a number; an absent parameter leaves its three cells empty.
-  bool heatCells(int row, int column, const ChromHourDayRecord& record,
+  // An absent parameter leaves its three cells empty.
+  void heatCells(int row, int column, const ChromHourDayRecord& record,
                  const std::optional<int>& parameter) {
-    if (!parameter) return true;
+    if (!parameter) return;
     const double value = record.value(*parameter);
     if (!std::isfinite(value)) {
       for (int u = 0; u < 3; ++u) sheet_.setText(row, column + u, kNotANumber);
-      return false;
+      return;
     }
     writeHeat(row, column, value, *parameter);
-    return true;
   }
 
   void writeHeat(int row, int column, double value, int parameter) {
@@ -354,9 +354,12 @@ class SheetWriter {
     }
   }
 
+  // Each heating value its row shows as a number counts on its own: a lower heat that is not a
+  // number leaves the day's higher heat in its mean.
   void addToMeans(const ChromHourDayRecord& record) {
-    if (plan_.lowerHeat) lower_.add(record.value(*plan_.lowerHeat));
-    if (plan_.higherHeat) higher_.add(record.value(*plan_.higherHeat));
+    if (gasValuesVoided(record.status())) return;
+    lower_.add(record, plan_.lowerHeat);
+    higher_.add(record, plan_.higherHeat);
   }
 
   void heatMeans() {
@@ -395,7 +398,10 @@ class SheetWriter {
   struct Sum {
     double total = 0;
     int count = 0;
-    void add(double value) {
+    void add(const ChromHourDayRecord& record, const std::optional<int>& parameter) {
+      if (!parameter) return;
+      const double value = record.value(*parameter);
+      if (!std::isfinite(value)) return;
       total += value;
       ++count;
     }
@@ -421,7 +427,7 @@ Passport makePassport(const ConfigImage& image, PassportReading reading, std::st
   const auto runName = image.field(kNamesTable, 1 + (reading.run & 1));
   p.runName = fieldToUtf8(runName.data(), std::min(runName.size(), kRunNameSize));
   p.serialNumber = chromatographSerial(image);
-  p.moistureMeter = image.field(kSystemTable, kMoistureMeterField)[0] != 0;
+  p.moistureMeter = moistureMeterPresent(image);
   p.reading = std::move(reading);
   return p;
 }

@@ -59,8 +59,11 @@ TEST(MoistureArchives, MeasurementCellsByStatusAndStateCode) {
   EXPECT_EQ(table.rows[3], (Row{"  15.03.26", "  12:04:09", "  0x04", " Нет связи", "       0",
                                 "       0", "       0", "       0"}));
   EXPECT_EQ(table.rows[4][4], "  Выкл.");
-  EXPECT_EQ(table.rows[5][4], "  ?");
+  // A value that is not a number reads as in the hourly and daily tables, and is no number shown.
+  EXPECT_EQ(table.rows[5][4], "  NAN");
   EXPECT_EQ(table.rows[5][5], "  1.00");
+  EXPECT_FALSE(table.shownValues[5][0]);
+  EXPECT_TRUE(table.shownValues[5][1]);
   EXPECT_EQ(table.rows[6], (Row{"     Данные", " недостов."}));
 }
 

@@ -70,6 +70,15 @@ TEST(ReportBandLimit, RowsBeyondTheLastBandAreLeftOut) {
   }
 }
 
+TEST(ReportBandLimit, AMoistureReportPrintsEveryRow) {
+  // 52 on the first page and 59 on each further one: 202 pages, the last with one row.
+  constexpr int kRows = 52 + 200 * 59 + 1;
+  const ReportPagination pagination = paginateReport(kRows, moistureBandCapacity());
+  EXPECT_EQ(pagination.bands.size(), 202u);
+  EXPECT_EQ(pagination.bands.back(), (ReportBandRows{kRows - 1, 1}));
+  EXPECT_EQ(pagination.printedRows, kRows);
+}
+
 TEST(ReportBandLimit, NegativeRowCountGivesOneEmptyBand) {
   const ReportPagination pagination = paginateReport(-5, messageBandCapacity(kIntervention));
   EXPECT_EQ(bandSizes(pagination), std::vector<int>{0});

@@ -214,6 +214,24 @@ TEST_F(PassportSheet, MonthlyRowsByDayAndHeatMeansWithoutVoidedDays) {
             "Відповідальна особа medium 8 True\n");
 }
 
+TEST_F(PassportSheet, MonthlyHeatMeansCountEachValueOnItsOwn) {
+  Passport p = monthlyPassport();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::vector<float> firstDay = values(nan);
+  firstDay[3] = 38.0F;
+  std::vector<float> secondDay = values(8100);
+  secondDay[3] = 39.0F;
+  p.reading.chromRows =
+      ArchiveRecords(ChromHourDayRecord::kSize,
+                     joined({bytesOf(hourDayRecord({24, 3, 1}, 9, 0x89, 0, firstDay)),
+                             bytesOf(hourDayRecord({24, 3, 2}, 9, 0x89, 0, secondDay))}));
+  const auto file = written(p);
+  // The lower heat of day 1 is not a number: its mean is day 2's alone; the higher heat is the
+  // mean of both days, (38 + 39) / 2 МДж/м3.
+  EXPECT_EQ(cells(file, "'E10','H10','E41','I41'"),
+            "E10=NAN\nH10=9085.041\nE41=8100.00\nI41=38.500\n");
+}
+
 TEST_F(PassportSheet, NotANumberAndAbsentParametersLeaveTheirCells) {
   Passport p = dailyPassport();
   // Without density and Wobbe index, with a lower heat that is not a number.

@@ -232,6 +232,18 @@ class MoistureTableWindowTest : public QObject {
     }
   }
 
+  void printPutsEveryRowOnItsPages() {
+    // 52 rows on the first page, 59 on each of 200 further ones, and one on the last.
+    MeasurementWindow on(52 + 200 * 59 + 1);
+    auto& window = *on.window;
+    const QString file = QString::fromStdString(on.temp.file("long.pdf").string());
+    window.reportOutput = {QPrinterInfo(), [&](QWidget*) { return file; }, false};
+    printWith(window, "ООО Газтранзит");
+    QVERIFY(on.frontend.messages.empty());
+    QCOMPARE(zvc::test::pdfPageCount(file), 202);
+    QVERIFY(zvc::test::pdfPageText(file, 202).contains("Лист 202 из 202"));
+  }
+
   void printFailureIsTold() {
     MeasurementWindow on;
     auto& window = *on.window;
